@@ -1,0 +1,28 @@
+#pragma once
+#include <QDateTime>
+
+namespace minasel {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+    QDate today() const { return now().date(); }
+};
+
+class SystemClock : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(QDateTime at) : m_at(std::move(at)) {}
+    QDateTime now() const override { return m_at; }
+    void set(const QDateTime& at) { m_at = at; }
+
+private:
+    QDateTime m_at;
+};
+
+} // namespace minasel

@@ -1,0 +1,182 @@
+#include "app/screen.h"
+
+#include "app/appcontext.h"
+#include "app/numberfield.h"
+#include "app/textfield.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextEdit>
+
+namespace minasel {
+
+Screen::Screen(AppContext& ctx, const QString& title, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ctx(ctx), m_title(title)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    updateCaption();
+    qApp->installEventFilter(this);
+}
+
+Screen::~Screen()
+{
+    qApp->removeEventFilter(this);
+}
+
+void Screen::setTitle(const QString& title)
+{
+    m_title = title;
+    updateCaption();
+}
+
+void Screen::updateCaption()
+{
+    setWindowTitle(m_title + QStringLiteral(" - ") + m_ctx.companyName);
+}
+
+void Screen::openFrom(QWidget* from, QWidget* screen)
+{
+    if (auto* s = qobject_cast<Screen*>(screen))
+        s->setOpener(from);
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+    if (from)
+        from->hide();
+}
+
+QAbstractButton* Screen::functionButton(int n) const
+{
+    const QString prefix = QStringLiteral("[f・%1]").arg(n);
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        if (b->text().startsWith(prefix))
+            return b;
+    return nullptr;
+}
+
+void Screen::trackChanges()
+{
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::textChanged, this, [this] { m_changed = true; });
+    for (QComboBox* c : findChildren<QComboBox*>())
+        connect(c, &QComboBox::currentTextChanged, this, [this] { m_changed = true; });
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        if (b->isCheckable())
+            connect(b, &QAbstractButton::toggled, this, [this] { m_changed = true; });
+}
+
+void Screen::clearControls()
+{
+    for (TextField* t : findChildren<TextField*>())
+        t->clear();
+    for (NumberField* n : findChildren<NumberField*>())
+        n->setValue(0);
+    for (QComboBox* c : findChildren<QComboBox*>())
+        if (c->count() > 0 && !c->itemText(0).trimmed().isEmpty())
+            c->setCurrentIndex(0);
+}
+
+void Screen::placeCentred()
+{
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect area = s->availableGeometry();
+    const QSize size = frameGeometry().size();
+    // 440 twips above the middle, in pixels at the usual 15 twips a pixel.
+    move(area.left() + (area.width() - size.width()) / 2,
+         area.top() + std::max(0, (area.height() - size.height() - 29) / 2));
+}
+
+void Screen::showEvent(QShowEvent* event)
+{
+    updateCaption();
+    if (!m_placed) {
+        m_placed = true;
+        placeCentred();
+    }
+    QWidget::showEvent(event);
+}
+
+bool Screen::handleKey(QWidget*, QKeyEvent*)
+{
+    return false;
+}
+
+bool Screen::moveFocus(QWidget* from, bool forward)
+{
+    Q_UNUSED(from);
+    return focusNextPrevChild(forward);
+}
+
+bool Screen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* receiver = qobject_cast<QWidget*>(watched);
+    if (!receiver || !isVisible() || !isEnabled() || !(receiver == this || isAncestorOf(receiver)))
+        return false;
+    if (receiver->window() != this)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (handleKey(receiver, key))
+        return true;
+
+    const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12) {
+        if (mods != Qt::NoModifier)
+            return false;
+        QAbstractButton* b = functionButton(key->key() - Qt::Key_F1 + 1);
+        if (b && b->isVisible() && b->isEnabled()) {
+            b->setFocus();   // ends any edit in progress first, as a click would
+            b->click();
+        }
+        return true;
+    }
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool esc = key->key() == Qt::Key_Escape;
+    if (!enter && !esc)
+        return false;
+    if (mods != Qt::NoModifier && mods != Qt::KeypadModifier)
+        return false;
+    // Grids and multi-line texts keep their own Enter and Esc.
+    if (qobject_cast<QAbstractItemView*>(receiver) || qobject_cast<QAbstractItemView*>(receiver->parentWidget())
+        || qobject_cast<QPlainTextEdit*>(receiver) || qobject_cast<QTextEdit*>(receiver))
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(receiver); combo && combo->view() && combo->view()->isVisible())
+        return false;
+    // Enter on a focused push button presses it (the user chose it); in a field it never does.
+    if (enter && qobject_cast<QPushButton*>(receiver)) {
+        static_cast<QPushButton*>(receiver)->click();
+        return true;
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(receiver); line && enter)
+        emit line->editingFinished();
+    moveFocus(receiver, enter);
+    return true;
+}
+
+void Screen::closeEvent(QCloseEvent* event)
+{
+    if (!canClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (m_opener) {
+        m_opener->setEnabled(true);
+        m_opener->show();
+    }
+    emit closed();
+}
+
+} // namespace minasel

@@ -1,0 +1,69 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+
+class QAbstractButton;
+class QKeyEvent;
+
+namespace minasel {
+
+class AppContext;
+
+// What every menu and work screen shares: placement, the caption "title - company",
+// Enter/Esc moving between fields, function keys pressing the "[f・n]" buttons,
+// the changed flag, clearing the fields, and showing the opener again on close.
+class Screen : public QWidget {
+    Q_OBJECT
+public:
+    Screen(AppContext& ctx, const QString& title, QWidget* parent = nullptr);
+    ~Screen() override;
+
+    AppContext& ctx() const { return m_ctx; }
+    QString title() const { return m_title; }
+    void setTitle(const QString& title);
+    void updateCaption();   // "title - company name"
+
+    // The window shown again when this screen closes (a menu hides itself when it opens us).
+    void setOpener(QWidget* opener) { m_opener = opener; }
+    QWidget* opener() const { return m_opener; }
+    // Open a screen from here: remember us as its opener, show it and hide us.
+    static void openFrom(QWidget* from, QWidget* screen);
+
+    // The button whose caption starts with "[f・n]", if any.
+    QAbstractButton* functionButton(int n) const;
+
+    bool isChanged() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+    // Marks the screen changed whenever any of its text, number or list fields changes.
+    void trackChanges();
+
+    // clear_controls: text fields empty, number fields 0, lists to their first entry when it is not blank.
+    void clearControls();
+
+    // Place as the screens always were: centred, a little above the middle.
+    void placeCentred();
+
+signals:
+    void closed();
+
+protected:
+    // A screen can take a key before the common handling; return true when handled.
+    virtual bool handleKey(QWidget* receiver, QKeyEvent* event);
+    // Asked before closing (close box, F6 ...); false keeps the screen open.
+    virtual bool canClose() { return true; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool moveFocus(QWidget* from, bool forward);
+
+    AppContext& m_ctx;
+    QString m_title;
+    QPointer<QWidget> m_opener;
+    bool m_changed = false;
+    bool m_placed = false;
+};
+
+} // namespace minasel

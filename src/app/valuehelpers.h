@@ -1,0 +1,35 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+
+namespace minasel {
+
+// Thrown where the original platform raised its type-mismatch error: a text that
+// is not a number reached a numeric conversion. Callers trap it like a database error.
+class TypeMismatch : public std::runtime_error {
+public:
+    explicit TypeMismatch(const QString& text);
+    static constexpr int code = 13;
+};
+
+// Thrown when a rounded amount leaves the 32-bit range.
+class AmountOverflow : public std::overflow_error {
+public:
+    AmountOverflow();
+    static constexpr int code = 6;
+};
+
+QString NullToStr(const QVariant& value);
+double NullToNum(const QVariant& value);
+// Like NullToNum, but a text that is not a number gives `fallback` instead of throwing.
+double toNumberOr(const QVariant& value, double fallback = 0.0);
+
+// mode 1 rounds up, 2 down, 3 half up; the magnitude is rounded, the sign restored.
+int RoundAmount(double value, double factor, int mode);
+
+// Number formatting in the format language of the forms ("#,##0", "##.0#", "000#").
+QString formatNumber(double value, const QString& format);
+QString FormatRight(const QVariant& value, const QString& format, int width, const QString& fill = QStringLiteral(" "));
+
+} // namespace minasel

@@ -1,0 +1,268 @@
+#include "db/schema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <stdexcept>
+
+namespace minasel::db {
+
+namespace {
+
+std::vector<Column> cols(std::initializer_list<const char*> spec)
+{
+    // Each entry is "NAME:T" or "NAME:N".
+    std::vector<Column> out;
+    for (const char* s : spec) {
+        const QString t = QString::fromLatin1(s);
+        const int colon = int(t.indexOf(QLatin1Char(':')));
+        out.push_back({t.left(colon), t.mid(colon + 1) == QLatin1String("N") ? Kind::Number : Kind::Text});
+    }
+    return out;
+}
+
+std::vector<Column> meisaiColumns()
+{
+    std::vector<Column> c = cols({"CID:T", "SIKYUBI:T", "JGICODE:T", "SIKYUKBN:T", "JGIKBN:T", "BATIME:N",
+        "KIHONKYU:N", "YHOSYU:N", "FOODTEATE:N", "TUKINTEATE:N", "SIKAKUTEATE:N", "HOMETEATE:N",
+        "FAMITEATE:N", "FUKAKYU:N", "KINKYUNUM:N", "KINKYUTEATE:N", "KYUJITUNUM:N", "KYUJITUTEATE:N",
+        "TIMEOUT1:N", "TIMETEATE1:N", "TIMEOUT2:N", "TIMETEATE2:N", "SINYATIME:N", "SINYATEATE:N",
+        "SINYATIME2:N", "SINYATEATE2:N", "TIME60:N", "TIMETEATE60:N", "SINYATIME60:N", "SINYATEATE60:N"});
+    for (int i = 1; i <= 9; ++i) {
+        c.push_back({QStringLiteral("STEATE%1NM").arg(i), Kind::Text});
+        c.push_back({QStringLiteral("STEATE%1").arg(i), Kind::Number});
+    }
+    for (const Column& x : cols({"KEKINTIME:N", "KEKINMONEY:N", "TIMEMONEY:N", "HEALTH:N", "NENKIN:N",
+             "KOYOHOKEN:N", "TAX:N", "SIMIZEI:N"}))
+        c.push_back(x);
+    for (int i = 1; i <= 5; ++i) {
+        c.push_back({QStringLiteral("SKOJYO%1NM").arg(i), Kind::Text});
+        c.push_back({QStringLiteral("SKOJYO%1").arg(i), Kind::Number});
+    }
+    for (const Column& x : cols({"SYUKINNUM:N", "YUKYUNUM:N", "KEKINDAY:N", "KEKINDAYTIME:N", "FAMINUM:N",
+             "NENTYOMONEY:N", "KEHOKBN:T"}))
+        c.push_back(x);
+    return c;
+}
+
+std::vector<Column> nentyoColumns()
+{
+    std::vector<Column> c = cols({"CID:T", "SIKYUYEAR:T", "JGICODE:T", "MAETEX:N", "TKMONTH1:T", "TKMONEY1:N",
+        "TKMONTH2:T", "TKMONEY2:N", "MAEKEI:N", "MAETAXKEI:N", "HOKEN1:N", "FAMINUM:N", "FAMINUM1:N",
+        "FAMINUM2:N", "FAMINUM3:N", "HAIGUKBN:N", "OLDHAIGU:N", "SYUGAISYA:N", "SYUGAISYA1:N",
+        "SYUGAISYA2:N", "OLDNAM:N", "TKWOMAN:N", "SINGNAM:N", "GAKUSEI:N", "kyuryo:N", "KYURYOTAX:N",
+        "syoyo:N", "SYOYOTAX:N", "HAIGUMONEY:N", "NENKINHOKEN:N", "SONGAIHOKEN:N", "SEMEHOKEN:N",
+        "SONGAIHOKEN1:N", "KOJYOGO:N", "MAEHOKEN:N", "HOKEN2:N", "KAKEKIN:N", "SEMEKOJYO:N",
+        "SONGAKOJYO:N", "HAIGUKOJYO:N", "HFKSKOJYO:N", "KOJYOKEI:N", "SASIMONEY:N", "YEARTAX:N",
+        "TOKUKOJYO:N", "CALYEARTAX:N", "KAKUTETAX:N", "SASIHIKI:N", "TEKIYO1:T", "TEKIYO2:T",
+        "NETYOKBN:N", "KKMNENKIN:N", "RESTARTDATE:T", "FAMINUM4:N", "SEMEHOKEN_NEW:N",
+        "NENKINHOKEN_NEW:N", "KAIGOIRYOHOKEN:N", "TEKIYO3:T", "FAMINUM5:N", "JYUTAKUKARINUM:N",
+        "JYUTAKUKARIKIN:N", "RESTARTDATE2:T", "JYUTAKUKARIFLAG1:T", "JYUTAKUKARIFLAG2:T",
+        "JYUTAKUKARIZAN1:N", "JYUTAKUKARIZAN2:N", "HAIGUSYANAME:T", "HAIGUSYANAMEKN:T",
+        "HAIGUSYAMYNUM:T"});
+    for (int i = 1; i <= 4; ++i) {
+        c.push_back({QStringLiteral("FAMINAME%1").arg(i), Kind::Text});
+        c.push_back({QStringLiteral("FAMINAMEKN%1").arg(i), Kind::Text});
+        c.push_back({QStringLiteral("FAMIMYNUM%1").arg(i), Kind::Text});
+    }
+    c.push_back({QStringLiteral("FAMI5"), Kind::Text});
+    for (int i = 1; i <= 4; ++i) {
+        c.push_back({QStringLiteral("NESYONAME%1").arg(i), Kind::Text});
+        c.push_back({QStringLiteral("NESYONAMEKN%1").arg(i), Kind::Text});
+        c.push_back({QStringLiteral("NESYOMYNUM%1").arg(i), Kind::Text});
+    }
+    c.push_back({QStringLiteral("NESYO5"), Kind::Text});
+    c.push_back({QStringLiteral("TYOUSEISW"), Kind::Number});
+    return c;
+}
+
+std::vector<TableDef> buildTables()
+{
+    std::vector<TableDef> t;
+    t.push_back({QStringLiteral("COMPANY"),
+        cols({"CID:T", "COMPANY:T", "CFKN:T", "ZIP:T", "ADRSTDHK:T", "ADRS1:T", "ADRS2:T", "TEL:T", "FAX:T",
+            "TYAKU:T", "TNAME:T", "TFKN:T", "KEKOHOKEN:N", "KEKOHOKEN2:N", "KONEHOKEN:N", "KOYOHOKENRITU:N",
+            "KIJYUNTIME:N", "KYUJITUTANKA:N", "KINKYUTANKA:N", "JKGNOMAL:N", "JKGHOTEQ:N", "JKGNOMALSINYA:N",
+            "JKGHOTESINYA:N", "JKGNOMAL60:N", "JKGSINYA60:N", "TOROKUBI:T", "HOJINNUM:T"}),
+        {QStringLiteral("CID")}});
+    t.push_back({QStringLiteral("FUKAKYU"), cols({"CID:T", "FUKACODE:T", "FUKANAME:T", "FUKAMONEY:N"}),
+        {QStringLiteral("CID"), QStringLiteral("FUKACODE")}});
+    t.push_back({QStringLiteral("JYUGYOIN"),
+        cols({"CID:T", "JGICODE:T", "JGINAME:T", "JGIKANA:T", "SEX:T", "BIRTHDAY:T", "ZIP:T", "ADD1:T",
+            "ADD2:T", "TELNO:T", "JGIKBN:T", "SYOKUMU:T", "NYUSYABI:T", "TAISYABI:T", "KIHONKYU:N", "YHOSYU:N",
+            "FOODTEATE:N", "TUKINTEATE:N", "SIKACODE:T", "HOMETEATE:N", "FAMITEATE:N", "FUKACODE:T",
+            "HEALTH:N", "NENKIN:N", "SIMIZEI:N", "YOBI1:N", "YOBI2:N", "YOBI3:N", "TIMEMONEY:N", "FAMINUM:N",
+            "HAIGUKBN:T", "CHILD1:T", "CHILD2:T", "GAIJINKBN:T", "KEHOKBN:T", "KOYOKBN:T", "CALCUTAX:T",
+            "MYNUMBER:T"}),
+        {QStringLiteral("CID"), QStringLiteral("JGICODE")}});
+    t.push_back({QStringLiteral("MEISAI"), meisaiColumns(),
+        {QStringLiteral("CID"), QStringLiteral("SIKYUBI"), QStringLiteral("JGICODE"), QStringLiteral("SIKYUKBN")}});
+    t.push_back({QStringLiteral("NENTYO"), nentyoColumns(),
+        {QStringLiteral("CID"), QStringLiteral("SIKYUYEAR"), QStringLiteral("JGICODE")}});
+    t.push_back({QStringLiteral("SIKAKU"), cols({"CID:T", "SIKACODE:T", "SIKANAME:T", "SIKAMONEY:N"}),
+        {QStringLiteral("CID"), QStringLiteral("SIKACODE")}});
+    t.push_back({QStringLiteral("SONOTA"),
+        cols({"CID:T", "JGICODE:T", "SNTCODE:T", "SNTNAME:T", "SNTMONEY:N", "KEISANKBN:T"}),
+        {QStringLiteral("CID"), QStringLiteral("JGICODE"), QStringLiteral("SNTCODE")}});
+    t.push_back({QStringLiteral("SONOTAKOJYO"),
+        cols({"CID:T", "JGICODE:T", "SNTCODE:T", "SNTNAME:T", "SNTMONEY:N"}),
+        {QStringLiteral("CID"), QStringLiteral("JGICODE"), QStringLiteral("SNTCODE")}});
+    t.push_back({QStringLiteral("BASIC"), cols({"PASSWORD:T", "CID:T"}), {}});
+    t.push_back({QStringLiteral("BACKUP"), cols({"SEQNO:N", "TEXTNAME:T", "FLPNO:N", "KEISIKI:T"}),
+        {QStringLiteral("SEQNO")}});
+    t.push_back({QStringLiteral("FGLTMP"), cols({"TMPCODE:T", "TMPNAME:T"}), {}});
+    t.push_back({QStringLiteral("FGRTMP"), cols({"TMPCODE:T", "TMPNAME:T"}), {}});
+    return t;
+}
+
+bool exec(QSqlDatabase& db, const QString& sql, QString* error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(sql)) {
+        if (error)
+            *error = q.lastError().text() + QStringLiteral(" (") + sql + QStringLiteral(")");
+        return false;
+    }
+    return true;
+}
+
+bool createTables(QSqlDatabase& db, QString* error)
+{
+    for (const TableDef& t : allTables()) {
+        QStringList defs;
+        for (const Column& c : t.columns)
+            defs << c.name + (c.kind == Kind::Number ? QStringLiteral(" DOUBLE") : QStringLiteral(" TEXT"));
+        if (!exec(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(t.name, defs.join(QStringLiteral(", "))), error))
+            return false;
+        if (!t.key.isEmpty()) {
+            if (!exec(db, QStringLiteral("CREATE UNIQUE INDEX UX_%1 ON %1 (%2)").arg(t.name, t.key.join(QStringLiteral(", "))), error))
+                return false;
+        }
+    }
+    // The statement and year-end reads go by company and month or year.
+    return exec(db, QStringLiteral("CREATE INDEX IX_MEISAI_MONTH ON MEISAI (CID, SIKYUBI, SIKYUKBN)"), error)
+        && exec(db, QStringLiteral("CREATE INDEX IX_MEISAI_JGI ON MEISAI (CID, JGICODE, SIKYUBI)"), error);
+}
+
+bool seedFixedRows(QSqlDatabase& db, QString* error)
+{
+    if (!exec(db, QStringLiteral("INSERT INTO BASIC VALUES('', '')"), error))
+        return false;
+    for (Table t : dataTables()) {
+        const TableDef& d = tableDef(t);
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("INSERT INTO BACKUP VALUES(?, ?, ?, ?)"));
+        q.addBindValue(double(int(t)));
+        q.addBindValue(QStringLiteral("T_%1").arg(int(t), 3, 10, QLatin1Char('0')));
+        q.addBindValue(double(d.columnCount()));
+        q.addBindValue(d.name);
+        if (!q.exec()) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+// Upgrade steps: step n brings a file from version n-1 to n. Step 1 is the first schema.
+bool runStep(QSqlDatabase& db, int step, QString* error)
+{
+    switch (step) {
+    case 1:
+        return createTables(db, error) && seedFixedRows(db, error);
+    default:
+        if (error)
+            *error = QStringLiteral("unknown schema step %1").arg(step);
+        return false;
+    }
+}
+
+} // namespace
+
+int TableDef::indexOf(const QString& column) const
+{
+    for (int i = 0; i < int(columns.size()); ++i)
+        if (columns[i].name.compare(column, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+const std::vector<TableDef>& allTables()
+{
+    static const std::vector<TableDef> tables = buildTables();
+    return tables;
+}
+
+const TableDef& tableDef(Table t)
+{
+    return allTables().at(size_t(int(t) - 1));
+}
+
+const TableDef& tableDefByName(const QString& name)
+{
+    for (const TableDef& t : allTables())
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return t;
+    throw std::invalid_argument("unknown table " + name.toStdString());
+}
+
+QList<Table> dataTables()
+{
+    return {Table::Company, Table::Fukakyu, Table::Jyugyoin, Table::Meisai, Table::Nentyo,
+            Table::Sikaku, Table::Sonota, Table::SonotaKojyo};
+}
+
+int schemaVersion(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next())
+        return q.value(0).toInt();
+    return -1;
+}
+
+bool upgradeSchema(QSqlDatabase db, QString* error)
+{
+    int version = schemaVersion(db);
+    if (version < 0) {
+        if (error)
+            *error = QStringLiteral("schema version unreadable");
+        return false;
+    }
+    if (version > kSchemaVersion) {
+        if (error)
+            *error = QStringLiteral("このデータベースは新しい版のミナセルで作られています。");
+        return false;
+    }
+    while (version < kSchemaVersion) {
+        const int step = version + 1;
+        if (!db.transaction()) {
+            if (error)
+                *error = db.lastError().text();
+            return false;
+        }
+        if (!runStep(db, step, error) || !exec(db, QStringLiteral("PRAGMA user_version = %1").arg(step), error)) {
+            db.rollback();
+            return false;
+        }
+        if (!db.commit()) {
+            if (error)
+                *error = db.lastError().text();
+            db.rollback();
+            return false;
+        }
+        version = step;
+    }
+    return true;
+}
+
+bool createSchema(QSqlDatabase db, QString* error)
+{
+    if (schemaVersion(db) != 0) {
+        if (error)
+            *error = QStringLiteral("database is not empty");
+        return false;
+    }
+    return upgradeSchema(db, error);
+}
+
+} // namespace minasel::db

@@ -1,0 +1,10 @@
+#include "app/screenregistry.h"
+
+namespace minasel {
+
+void registerNentyoScreens(ScreenRegistry& registry)
+{
+    Q_UNUSED(registry);
+}
+
+} // namespace minasel

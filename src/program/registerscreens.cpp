@@ -1,0 +1,14 @@
+#include "app/screenregistry.h"
+
+namespace minasel {
+
+void registerAllScreens(ScreenRegistry& registry)
+{
+    registerMastersScreens(registry);
+    registerPayrollScreens(registry);
+    registerNentyoScreens(registry);
+    registerReportsScreens(registry);
+    registerBackupScreens(registry);
+}
+
+} // namespace minasel

@@ -1,0 +1,125 @@
+#include "db/database.h"
+#include "db/rowwriter.h"
+#include "db/transactionguard.h"
+#include "support/testdatadir.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace minasel;
+using namespace minasel::db;
+
+namespace {
+RowValues companyRow(const QString& cid, const QString& name, const QString& torokubi)
+{
+    RowValues v;
+    for (int i = 0; i < 27; ++i)
+        v << QString();
+    v[0] = cid;
+    v[1] = name;
+    v[12] = QStringLiteral(" 9.91 ");
+    v[25] = torokubi;
+    return v;
+}
+} // namespace
+
+TEST(RowWriter, QuotesAndBlanksAreStoredAsTyped)
+{
+    test::TestDataDir data;
+    ASSERT_TRUE(WriteSikakuTable(data.ctx(), {QStringLiteral("01"), QStringLiteral("Q'1"),
+                                              QStringLiteral("  O'Brien \"社長\"  "), QString()}));
+    EXPECT_EQ(data.scalar(QStringLiteral("SELECT SIKANAME FROM SIKAKU WHERE SIKACODE = 'Q''1'")).toString(),
+              QStringLiteral("O'Brien \"社長\""));
+    // A blank amount is stored as the number 0, not as text or NULL.
+    EXPECT_EQ(data.scalar(QStringLiteral("SELECT typeof(SIKAMONEY) || ':' || SIKAMONEY FROM SIKAKU WHERE SIKACODE = 'Q''1'")).toString(),
+              QStringLiteral("real:0.0"));
+    EXPECT_TRUE(data.messages().empty());
+}
+
+TEST(RowWriter, TorokubiNormalisation)
+{
+    struct C {
+        const char* in;
+        const char* out;
+    };
+    const C cases[] = {
+        {"2024/04/01", "2024/04/01"}, {"20240401", "2024/04/01"}, {"240401", "2024/04/01"},
+        {"2024/13/05", "2024/12/05"}, {"2023/04/31", "2023/04/30"}, {"2024/02/30", "2024/02/29"},
+        {"2023/02/29", "2023/02/28"}, {"2024/00/00", "2024/01/01"}, {"1234", ""}, {"", ""},
+        {"2000/01/01", "2000/01/01"}, {"2024-4-1x", "2020/12/31"},
+    };
+    for (const C& c : cases)
+        EXPECT_EQ(normalizeTorokubi(QString::fromLatin1(c.in), 2026), QString::fromLatin1(c.out)) << c.in;
+
+    test::TestDataDir data;
+    ASSERT_TRUE(WriteCompanyTable(data.ctx(), companyRow(QStringLiteral("60"), QStringLiteral("x"), QStringLiteral("261231"))));
+    EXPECT_EQ(data.scalar(QStringLiteral("SELECT TOROKUBI FROM COMPANY WHERE CID = '60'")).toString(), QStringLiteral("2026/12/31"));
+    EXPECT_DOUBLE_EQ(data.scalar(QStringLiteral("SELECT KEKOHOKEN FROM COMPANY WHERE CID = '60'")).toDouble(), 9.91);
+}
+
+TEST(RowWriter, FailureIsLoggedUnderTheWriterAndReturnsFalse)
+{
+    test::TestDataDir data;
+    RowValues v;
+    for (int i = 0; i < 73; ++i)
+        v << QString();
+    v[0] = QStringLiteral("01");
+    v[1] = QStringLiteral("202612");
+    v[2] = QStringLiteral("00001");
+    v[3] = QStringLiteral("1");
+    v[6] = QStringLiteral("abc");   // a number column given text
+    data.ctx().step = QStringLiteral("0");
+    EXPECT_FALSE(WriteMeisaiTable(data.ctx(), v));
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
+    const QString line = data.ctx().log().lines().last();
+    EXPECT_TRUE(line.contains(QStringLiteral(" [Publish.WriteMeisaiTable] Step:1_0"))) << line.toStdString();
+    EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 0);
+
+    v[6] = QStringLiteral("200000");
+    EXPECT_TRUE(WriteMeisaiTable(data.ctx(), v));
+    // The duplicate key is refused by the database as well.
+    EXPECT_FALSE(WriteMeisaiTable(data.ctx(), v));
+    EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 1);
+    // Wrong number of values.
+    EXPECT_FALSE(WriteSikakuTable(data.ctx(), {QStringLiteral("01")}));
+}
+
+TEST(TransactionGuard, RollsBackUnlessCommitted)
+{
+    test::TestDataDir data;
+    const QString count = QStringLiteral("SELECT COUNT(*) FROM FUKAKYU WHERE CID = '01'");
+    const int before = data.count(count);
+    {
+        TransactionGuard tx(data.ctx().db());
+        ASSERT_TRUE(tx.active());
+        data.exec(QStringLiteral("DELETE FROM FUKAKYU WHERE CID = '01'"));
+        ASSERT_TRUE(WriteFukakyuTable(data.ctx(), {QStringLiteral("01"), QStringLiteral("X"), QStringLiteral("n"), QStringLiteral("1")}));
+        EXPECT_EQ(data.count(count), 1);
+    }
+    EXPECT_EQ(data.count(count), before);
+    {
+        TransactionGuard tx(data.ctx().db());
+        data.exec(QStringLiteral("DELETE FROM FUKAKYU WHERE CID = '01'"));
+        EXPECT_TRUE(tx.commit());
+    }
+    EXPECT_EQ(data.count(count), 0);
+}
+
+TEST(Database, FilesAreOwnerOnlyAndAMissingFileIsNotCreated)
+{
+    test::TestDataDir data;
+    const auto perms = QFileInfo(data.ctx().databasePath()).permissions();
+    EXPECT_FALSE(perms & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther));
+    const auto dperms = QFileInfo(data.path()).permissions();
+    EXPECT_FALSE(dperms & (QFile::ReadOther | QFile::ExeOther));
+
+    closeConnection(data.ctx());
+    ASSERT_TRUE(QFile::remove(data.ctx().databasePath()));
+    QString error;
+    // The folder exists, so no new database is made and the open fails.
+    EXPECT_EQ(getDataFolder(2026, &error), data.path());
+    EXPECT_FALSE(openConnection(data.ctx(), &error));
+    EXPECT_FALSE(QFile::exists(data.ctx().databasePath()));
+}
