@@ -59,6 +59,13 @@ public:
 
     ScreenRegistry* screens = nullptr;
 
+    // Set by the main menu: refill its company list and make `cid` current
+    // ("" keeps the current company, or takes the first one when it is gone).
+    std::function<void(const QString& cid)> refreshCompanies;
+    // The automatic backup of the current company at the end of a normal run
+    // (installed by the backup subsystem); true when it succeeded.
+    std::function<bool(AppContext&)> automaticBackup;
+
 private:
     Messages& m_messages;
     const Clock& m_clock;

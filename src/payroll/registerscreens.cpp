@@ -2,9 +2,13 @@
 
 namespace minasel {
 
+void registerStatementScreens(ScreenRegistry& registry);
+void registerPayslipScreens(ScreenRegistry& registry);
+
 void registerPayrollScreens(ScreenRegistry& registry)
 {
-    Q_UNUSED(registry);
+    registerStatementScreens(registry);
+    registerPayslipScreens(registry);
 }
 
 } // namespace minasel

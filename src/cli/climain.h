@@ -1,0 +1,37 @@
+#pragma once
+#include <QStringList>
+#include <QMap>
+#include <QTextStream>
+
+namespace minasel::cli {
+
+using CommandFn = int (*)(const QStringList& args);
+struct Command {
+    QString name;
+    CommandFn fn;
+};
+
+// Exit status for bad arguments: a usage text on stderr, nothing on stdout.
+constexpr int kUsageError = 2;
+
+QTextStream& out();
+QTextStream& err();
+
+// "--name value" options; flags without a value are not used by these commands.
+class Options {
+public:
+    // Returns false (and sets *error) on a stray argument or a missing value.
+    bool parse(const QStringList& args, const QStringList& allowed, QString* error);
+    bool has(const QString& name) const { return m_values.contains(name); }
+    QString value(const QString& name) const { return m_values.value(name); }
+    // A whole number; false when missing (and required) or not a number.
+    bool integer(const QString& name, long long* v, QString* error) const;
+    bool number(const QString& name, double* v, QString* error) const;
+    const QStringList& positional() const { return m_positional; }
+
+private:
+    QMap<QString, QString> m_values;
+    QStringList m_positional;
+};
+
+} // namespace minasel::cli

@@ -1,0 +1,90 @@
+#include "climain.h"
+
+#include <QCoreApplication>
+#include <QMap>
+#include <cstdio>
+
+#include "clicommands.inc"
+
+namespace minasel::cli {
+
+QTextStream& out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream& err()
+{
+    static QTextStream s(stderr);
+    return s;
+}
+
+bool Options::parse(const QStringList& args, const QStringList& allowed, QString* error)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString a = args[i];
+        if (!a.startsWith(QStringLiteral("--"))) {
+            m_positional << a;
+            continue;
+        }
+        const QString name = a.mid(2);
+        if (!allowed.contains(name)) {
+            *error = QStringLiteral("unknown option %1").arg(a);
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            *error = QStringLiteral("%1 needs a value").arg(a);
+            return false;
+        }
+        m_values[name] = args[++i];
+    }
+    return true;
+}
+
+bool Options::integer(const QString& name, long long* v, QString* error) const
+{
+    bool ok = false;
+    *v = value(name).toLongLong(&ok);
+    if (!ok)
+        *error = QStringLiteral("--%1 needs a whole number").arg(name);
+    return ok;
+}
+
+bool Options::number(const QString& name, double* v, QString* error) const
+{
+    bool ok = false;
+    *v = value(name).toDouble(&ok);
+    if (!ok)
+        *error = QStringLiteral("--%1 needs a number").arg(name);
+    return ok;
+}
+
+} // namespace minasel::cli
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    using minasel::cli::err;
+    auto usage = [&]() {
+        err() << "usage: minasel-cli COMMAND [options]\ncommands:";
+        for (const auto& c : kCommands)
+            if (c.fn)
+                err() << ' ' << c.name;
+        err() << "\n";
+        err().flush();
+        return minasel::cli::kUsageError;
+    };
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))
+        return usage();
+    const QString name = args.takeFirst();
+    for (const auto& c : kCommands)
+        if (c.fn && c.name == name) {
+            const int rc = c.fn(args);
+            minasel::cli::out().flush();
+            err().flush();
+            return rc;
+        }
+    return usage();
+}

@@ -1,0 +1,1 @@
+list(APPEND UI_SOURCES statementscreens.cpp)
