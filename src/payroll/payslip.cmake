@@ -1,1 +1,1 @@
-list(APPEND UI_SOURCES payslipscreens.cpp)
+list(APPEND UI_SOURCES payslipscreens.cpp payslipprint.cpp)
