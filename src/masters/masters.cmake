@@ -1,0 +1,4 @@
+list(APPEND CORE_SOURCES
+  sqlfailure.cpp companyrepository.cpp employee.cpp
+  jyugyoinrepository.cpp codemaster.cpp otheritems.cpp)
+list(APPEND UI_SOURCES)
