@@ -9,6 +9,7 @@ struct TaxResult {
     bool newerRulesMissing = false;  // the period is beyond the newest recorded rule set
     int requestedYear = 0;           // year of the pay month / year asked for
     int rulesYear = 0;               // year of the rule set used (for the message)
+    QString error;                   // non-empty when the input could not be used (tax 0)
 };
 // Monthly withholding (甲欄, computer method) for pay month "yyyymm".
 TaxResult monthlyWithholding(const QString& payMonth, long long payAfterSocialInsurance, int dependants);
@@ -20,4 +21,7 @@ TaxResult bonusWithholding(const QString& payMonth, long long bonusAfterSocialIn
 long long employmentInsurancePremium(double rate, long long base);
 // "2027年分の税額表は未収録のため、2026年分で計算しています。" when newerRulesMissing, else "".
 QString rulesNotice(const TaxResult& r);
+
+// "yyyymm" as a number, or 0 when the text is not a pay month (four digits, month 01-12).
+int parsePayMonth(const QString& payMonth);
 }
