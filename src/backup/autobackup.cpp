@@ -1,0 +1,73 @@
+#include "backup/autobackup.h"
+
+#include "app/appcontext.h"
+#include "backup/backupreader.h"
+#include "backup/backupwriter.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace minasel {
+
+void installAutomaticBackup(AppContext& ctx)
+{
+    ctx.automaticBackup = [](AppContext& c) { return backup::runAutomaticBackup(c); };
+}
+
+namespace backup {
+
+QString safeFolderName(const QString& companyName)
+{
+    QString name;
+    for (QChar c : companyName) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringLiteral("\\/:*?\"<>|").contains(c))
+            name += QLatin1Char('_');
+        else
+            name += c;
+    }
+    name = name.trimmed();
+    name = name.left(80);
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    if (name.isEmpty())
+        return QStringLiteral("_");
+    static const QRegularExpression reserved(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (reserved.match(name).hasMatch())
+        name.prepend(QLatin1Char('_'));
+    return name;
+}
+
+namespace {
+// The company code of the set in `folder`, or "" when there is none.
+QString setCompany(const QString& folder)
+{
+    QFile f(folder + QStringLiteral("T_001.txt"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    BackupReader reader(f.readAll(), 27);
+    QStringList row;
+    return reader.next(&row) == BackupReader::Status::Row ? row.value(0) : QString();
+}
+} // namespace
+
+QString defaultBackupFolder(AppContext& ctx)
+{
+    const QString base = ctx.dataFolder() + QStringLiteral("Data/");
+    const QString folder = base + safeFolderName(ctx.companyName) + QLatin1Char('/');
+    const QString owner = setCompany(folder);
+    if (owner.isEmpty() || owner == ctx.companyId)
+        return folder;
+    return base + safeFolderName(ctx.companyName) + QLatin1Char('_') + ctx.companyId + QLatin1Char('/');
+}
+
+bool runAutomaticBackup(AppContext& ctx)
+{
+    if (!ctx.db().isOpen() || ctx.companyId.isEmpty() || ctx.companyId == QStringLiteral("無し"))
+        return true;   // no company chosen: nothing to keep
+    BackupWriter writer(ctx);
+    return writer.write(defaultBackupFolder(ctx), QStringLiteral("RunBackUp.cmdBackUp_Click"));
+}
+
+} // namespace backup
+} // namespace minasel

@@ -1,0 +1,38 @@
+#pragma once
+#include <QList>
+#include <QString>
+
+namespace minasel {
+class AppContext;
+}
+
+namespace minasel::backup {
+
+// Writes the current company's backup set (eight files) into a folder.
+//
+// The files are first written into a hidden staging folder beside the set and
+// read back; only a set that reads back complete is moved into place, after the
+// previous set has been moved aside. Whatever fails, the folder holds either the
+// previous set or the new one, never a mixture that looks complete.
+class BackupWriter {
+public:
+    explicit BackupWriter(AppContext& ctx);
+
+    // Errors are logged under `procedure` (with the common error message) and
+    // false is returned; the folder is created when it does not exist.
+    bool write(const QString& folder, const QString& procedure);
+
+    // What went wrong, in words (also in the log line).
+    const QString& errorText() const { return m_error; }
+    // Rows written per file, in BACKUP order (for reports and tests).
+    const QList<int>& rowCounts() const { return m_rows; }
+
+private:
+    bool fail(int code, const QString& text, const QString& procedure);
+
+    AppContext& m_ctx;
+    QString m_error;
+    QList<int> m_rows;
+};
+
+} // namespace minasel::backup
