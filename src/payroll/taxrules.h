@@ -74,6 +74,8 @@ const BonusRules& bonusRulesFor(int yyyymm, bool* beyondNewest = nullptr);
 // The one algorithm over any set (withholdingtax.cpp).
 long long bandAmount(std::span<const DeductionBand> bands, bool limitsInclusive, long long base);
 long long monthlyTaxWith(const MonthlyRules& rules, long long pay, int dependants);
+// The rate table and the rounding applied to the taxable base B.
+long long taxOnBase(const MonthlyRules& rules, long long base);
 // The rate (1/100000) the previous month's pay selects; 0 below the first bound.
 int bonusRateWith(const BonusRules& rules, long long previousPay, int dependants);
 long long bonusTaxAtRate(const BonusRules& rules, long long bonus, int rate);

@@ -68,6 +68,13 @@ long long monthlyTaxWith(const MonthlyRules& rules, long long pay, int dependant
     const long long base = pay - income - basic - rules.perDependant * dependants;
     if (base <= 0)
         return 0;
+    return taxOnBase(rules, base);
+}
+
+long long taxOnBase(const MonthlyRules& rules, long long base)
+{
+    if (base <= 0)
+        return 0;
     const RateBand* band = &rules.rates.back();
     for (const RateBand& r : rules.rates)
         if (inBand(base, r.limit, rules.limitsInclusive)) {
