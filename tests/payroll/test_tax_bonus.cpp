@@ -210,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(OlderTables, BonusTax, ::testing::Values(
     BonusCase{"201304", 100'000, 67'999, 0, 0, "H25"},
     BonusCase{"201304", 100'000, 68'000, 0, 2'042, "H25"},
     BonusCase{"201212", 100'000, 68'000, 0, 2'000, "H24"},
-    BonusCase{"201612", 500'000, 449'999, 2, 51'050, "H25"},   // 10.21 %
+    BonusCase{"201612", 500'000, 449'999, 2, 61'260, "H25"},   // 12.252 %
     BonusCase{"201612", 500'000, 450'000, 2, 71'470, "H25"},   // 14.294 %
     BonusCase{"201701", 500'000, 450'000, 2, 71'470, "H29"},
     // The older program rounded to the nearest yen; from 2017 the fraction is cut.
