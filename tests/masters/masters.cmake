@@ -1,0 +1,1 @@
+minasel_test(test_masters_core SOURCES test_masterscore.cpp DEPENDS masters_core)
