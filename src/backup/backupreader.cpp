@@ -114,6 +114,9 @@ BackupReader::Status BackupReader::next(QStringList* row)
             if (last)
                 return fail(startLine, QStringLiteral("値の数が多すぎます（%1 個を超えています）").arg(m_columns));
             ++m_pos;
+            // A file that ends right after a separator was cut off there.
+            if (m_pos >= n)
+                return fail(startLine, QStringLiteral("値の数が足りません（%1 個のうち %2 個）").arg(m_columns).arg(col + 1));
             continue;
         }
         // A line break: the row must be complete here.

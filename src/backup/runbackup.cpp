@@ -68,7 +68,7 @@ RunBackUp::RunBackUp(AppContext& ctx, QWidget* parent) : Screen(ctx, QStringLite
     layout->addWidget(m_message);
     layout->setContentsMargins(16, 16, 16, 16);
     m_message->setMinimumHeight(36);
-    resize(520, 240);
+    resize(600, 250);
 
     connect(backUp, &QPushButton::clicked, this, &RunBackUp::backUp);
     connect(restoreButton, &QPushButton::clicked, this, &RunBackUp::restore);

@@ -1,0 +1,371 @@
+#include "backup/autobackup.h"
+#include "backup/backuprestorer.h"
+#include "backup/backupwriter.h"
+#include "support/testdatadir.h"
+#include "backupfixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace minasel;
+using namespace minasel::test;
+using backup::BackupRestorer;
+using backup::BackupWriter;
+using Outcome = BackupRestorer::Outcome;
+
+namespace {
+
+class BackupSetTest : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(fillCompany(data.ctx().db(), "01", 3, 14));
+        // Another company's rows must never be touched by a restore of "01".
+        ASSERT_TRUE(fillCompany(data.ctx().db(), "02", 1, 2));
+        ASSERT_TRUE(out.isValid());
+        before01 = dumpCompany(data.ctx().db(), "01");
+        before02 = dumpCompany(data.ctx().db(), "02");
+    }
+
+    QString setDir() const { return out.path() + QStringLiteral("/set"); }
+
+    bool writeSet()
+    {
+        BackupWriter w(data.ctx());
+        return w.write(setDir(), QStringLiteral("RunBackUp.cmdBackUp_Click"));
+    }
+
+    void breakDatabase()
+    {
+        data.exec("DELETE FROM MEISAI WHERE CID = '01' AND SIKYUBI > '202006'");
+        data.exec("UPDATE JYUGYOIN SET KIHONKYU = 1 WHERE CID = '01'");
+        data.exec("DELETE FROM NENTYO WHERE CID = '01'");
+        data.exec("INSERT INTO SIKAKU VALUES('01', 'Z9', '余計な資格', 1)");
+        ASSERT_NE(dumpCompany(data.ctx().db(), "01"), before01);
+    }
+
+    QString file(int n) const { return setDir() + QStringLiteral("/T_%1.txt").arg(n, 3, 10, QLatin1Char('0')); }
+
+    void expectUnchanged()
+    {
+        EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), before01);
+        EXPECT_EQ(dumpCompany(data.ctx().db(), "02"), before02);
+    }
+
+    TestDataDir data;
+    QTemporaryDir out;
+    QStringList before01, before02;
+};
+
+} // namespace
+
+TEST_F(BackupSetTest, BackUpBreakRestoreGivesEveryRowBack)
+{
+    ASSERT_TRUE(writeSet());
+    breakDatabase();
+    data.messages().clear();
+    BackupRestorer r(data.ctx());
+    EXPECT_EQ(r.restore(setDir()), Outcome::Restored) << r.errorText().toStdString();
+    expectUnchanged();
+    ASSERT_EQ(data.messages().entries().size(), 1);
+    EXPECT_EQ(data.messages().last().icon, Messages::Icon::Information);
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("復旧処理が終了しました"));
+    EXPECT_EQ(data.messages().last().title, QStringLiteral("ミナセル"));
+}
+
+TEST_F(BackupSetTest, FilesHoldOneQuotedLinePerRowInColumnOrder)
+{
+    ASSERT_TRUE(writeSet());
+    for (const QString& n : setFiles()) {
+        const QFileInfo fi(setDir() + QLatin1Char('/') + n);
+        ASSERT_TRUE(fi.isFile()) << n.toStdString();
+        EXPECT_EQ(fi.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
+    }
+    const QByteArray sikaku = readFile(file(6));
+    EXPECT_EQ(sikaku, QStringLiteral("\"01\",\"A0001\",\"簿記検定２級\",\"5000\"\r\n"
+                                     "\"01\",\"A0002\",\"衛生管理者\",\"8000\"\r\n").toUtf8());
+    EXPECT_TRUE(readFile(file(4)).contains(QStringLiteral("\"手当\"\"A\"\",\r\n二行目\"").toUtf8()));
+    EXPECT_EQ(readFile(file(1)).count("\r\n"), 1);   // exactly the one company
+    EXPECT_EQ(readFile(file(1)).count("\",\""), 26);
+    // Nothing but the set is left behind.
+    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 8);
+}
+
+TEST_F(BackupSetTest, CompanyWithoutYearEndRowsGetsAnEmptyFileAndRestoresNone)
+{
+    data.exec("DELETE FROM NENTYO WHERE CID = '01'");
+    before01 = dumpCompany(data.ctx().db(), "01");
+    ASSERT_TRUE(writeSet());
+    EXPECT_EQ(QFileInfo(file(5)).size(), 0);
+    ASSERT_TRUE(insert(data.ctx().db(), db::Table::Nentyo,
+                       makeRow(db::Table::Nentyo, {{"CID", "01"}, {"SIKYUYEAR", "2026"}, {"JGICODE", "00001"}}, 5)));
+    BackupRestorer r(data.ctx());
+    EXPECT_EQ(r.restore(setDir()), Outcome::Restored);
+    expectUnchanged();
+}
+
+TEST_F(BackupSetTest, RefusalsChangeNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void(BackupSetTest&)> spoil;
+        Outcome outcome;
+        QString text;
+        QString title;
+    };
+    const QString companyName = data.ctx().companyName;
+    const QString good = out.path() + QStringLiteral("/good");
+    BackupWriter goodWriter(data.ctx());
+    ASSERT_TRUE(goodWriter.write(good, QStringLiteral("test")));
+    const Case cases[] = {
+        {"seven files", [](BackupSetTest& t) { QFile::remove(t.file(7)); }, Outcome::MissingFiles,
+         QStringLiteral("データが見つかりませんので、取込処理を中止します。"), QStringLiteral("ミナセル")},
+        {"another company's set",
+         [](BackupSetTest& t) {
+             QByteArray c = readFile(t.file(1));
+             c.replace(0, 4, "\"02\"");
+             writeFile(t.file(1), c);
+         },
+         Outcome::OtherCompany,
+         QStringLiteral("復旧しようとするデータは現在使用中の") + companyName
+             + QStringLiteral("のものではありませんので、\n\n復旧処理を中止します。"),
+         QStringLiteral("ミナセル")},
+        {"company file with more than one row",
+         [](BackupSetTest& t) { writeFile(t.file(1), readFile(t.file(1)) + readFile(t.file(1))); }, Outcome::Unreadable,
+         QStringLiteral("ファイルのオープン中にエラーが発生しました(check_company)。"), QStringLiteral("エラー")},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(writeSet());
+        c.spoil(*this);
+        breakDatabase();
+        const QStringList broken = dumpCompany(data.ctx().db(), "01");
+        data.messages().clear();
+        BackupRestorer r(data.ctx());
+        EXPECT_EQ(r.restore(setDir()), c.outcome) << c.name;
+        EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), broken) << c.name;
+        EXPECT_EQ(dumpCompany(data.ctx().db(), "02"), before02) << c.name;
+        ASSERT_EQ(data.messages().entries().size(), 1) << c.name;
+        EXPECT_EQ(data.messages().last().icon, Messages::Icon::Exclamation) << c.name;
+        EXPECT_EQ(data.messages().lastText(), c.text) << c.name;
+        EXPECT_EQ(data.messages().last().title, c.title) << c.name;
+        // Back to the good state for the next case.
+        QDir(setDir()).removeRecursively();
+        BackupRestorer fix(data.ctx());
+        ASSERT_EQ(fix.restore(good), Outcome::Restored);
+        ASSERT_EQ(dumpCompany(data.ctx().db(), "01"), before01);
+    }
+}
+
+// Damaged files: the restore stops, says which file and line, and leaves all
+// eight tables of both companies exactly as they were.
+TEST_F(BackupSetTest, DamagedFilesAreRefusedAndRolledBack)
+{
+    struct Case {
+        const char* name;
+        int fileNo;
+        std::function<QByteArray(QByteArray)> spoil;
+        const char* fragment;
+    };
+    const Case cases[] = {
+        {"truncated file", 3, [](QByteArray b) { return b.left(b.size() - 40); }, "T_003.txt"},
+        {"corrupt line", 4,
+         [](QByteArray b) {
+             const qsizetype second = b.indexOf("\r\n\"01\"") + 2;
+             return b.left(second) + "\"01\",\"202001\",broken\r\n" + b.mid(second);
+         },
+         "T_004.txt"},
+        {"unclosed quote at the end", 8, [](QByteArray b) { return b + "\"01\",\"00101"; }, "引用符"},
+        {"rows of another company inside a file", 7,
+         [](QByteArray b) { return b + b.left(b.indexOf("\r\n") + 2).replace("\"01\"", "\"02\""); }, "別の会社"},
+        {"not UTF-8", 2, [](QByteArray b) { return b + "\"01\",\"\x82\xa0\",\"x\",\"1\"\r\n"; }, "UTF-8"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(writeSet());
+        writeFile(file(c.fileNo), c.spoil(readFile(file(c.fileNo))));
+        data.messages().clear();
+        BackupRestorer r(data.ctx());
+        EXPECT_EQ(r.restore(setDir()), Outcome::Refused) << c.name;
+        expectUnchanged();
+        ASSERT_EQ(data.messages().entries().size(), 1) << c.name;
+        EXPECT_TRUE(data.messages().lastText().contains(QString::fromUtf8(c.fragment)))
+            << c.name << ": " << data.messages().lastText().toStdString();
+        EXPECT_TRUE(data.messages().lastText().contains(QStringLiteral("データは復旧前のままです"))) << c.name;
+        EXPECT_TRUE(data.ctx().log().lines().last().contains(QStringLiteral("RunBackUp.write_data_to_table"))) << c.name;
+    }
+}
+
+TEST_F(BackupSetTest, FailingInsertInTheFifthTableLeavesAllEightTablesAsBefore)
+{
+    ASSERT_TRUE(writeSet());
+    // The second year-end row gets a text where a number belongs: the row writer refuses it.
+    QByteArray nentyo = readFile(file(5));
+    const qsizetype secondRow = nentyo.indexOf("\r\n\"01\",\"2025\"") + 2;
+    const qsizetype amount = nentyo.indexOf("\",\"", nentyo.indexOf("\",\"", nentyo.indexOf("\",\"", secondRow) + 3) + 3);
+    nentyo.insert(amount + 3, "x");
+    writeFile(file(5), nentyo);
+    breakDatabase();
+    const QStringList broken = dumpCompany(data.ctx().db(), "01");
+    data.messages().clear();
+    BackupRestorer r(data.ctx());
+    EXPECT_EQ(r.restore(setDir()), Outcome::Failed);
+    EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), broken);
+    EXPECT_EQ(dumpCompany(data.ctx().db(), "02"), before02);
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
+    EXPECT_TRUE(data.ctx().log().lines().last().contains(QStringLiteral("Publish.WriteNentyoTable")));
+    EXPECT_TRUE(r.errorText().contains(QStringLiteral("T_005.txt の 2 行目")));
+}
+
+TEST_F(BackupSetTest, YearEndRowOfNinetySixValuesRestoresWhole)
+{
+    ASSERT_TRUE(writeSet());
+    const QByteArray first = readFile(file(5)).left(readFile(file(5)).indexOf("\r\n\"01\""));
+    // 96 values, the texts with quotes, commas and line breaks among them.
+    EXPECT_EQ(first.count("\",\"") + 1, 96);
+    data.exec("DELETE FROM NENTYO WHERE CID = '01'");
+    BackupRestorer r(data.ctx());
+    ASSERT_EQ(r.restore(setDir()), Outcome::Restored);
+    expectUnchanged();
+    EXPECT_EQ(data.scalar("SELECT TEKIYO2 FROM NENTYO WHERE CID = '01' AND JGICODE = '00101'").toString(),
+              QStringLiteral("一行目\r\n二行目\n三行目"));
+    EXPECT_EQ(data.scalar("SELECT TEKIYO3 FROM NENTYO WHERE CID = '01' AND JGICODE = '00101'").toString(), "\"");
+}
+
+TEST_F(BackupSetTest, OldFilesWithALoneQuoteInsideAValueStillRestore)
+{
+    ASSERT_TRUE(writeSet());
+    // Older versions wrote quotes inside values as they stood.
+    writeFile(file(6), QStringLiteral("\"01\",\"A0001\",\"簿記\"2級\"の資格\",\"5000\"\r\n").toUtf8());
+    BackupRestorer r(data.ctx());
+    ASSERT_EQ(r.restore(setDir()), Outcome::Restored) << r.errorText().toStdString();
+    EXPECT_EQ(data.scalar("SELECT SIKANAME FROM SIKAKU WHERE CID = '01'").toString(), QStringLiteral("簿記\"2級\"の資格"));
+}
+
+TEST_F(BackupSetTest, ANewBackupReplacesThePreviousSetWhole)
+{
+    ASSERT_TRUE(writeSet());
+    data.exec("DELETE FROM MEISAI WHERE CID = '01'");
+    ASSERT_TRUE(writeSet());
+    EXPECT_EQ(QFileInfo(file(4)).size(), 0);
+    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 8);
+}
+
+TEST_F(BackupSetTest, AFolderThatCannotBeMadeIsAnErrorNotASuccess)
+{
+    writeFile(out.path() + QStringLiteral("/plainfile"), "x");
+    BackupWriter w(data.ctx());
+    EXPECT_FALSE(w.write(out.path() + QStringLiteral("/plainfile/set"), QStringLiteral("RunBackUp.cmdBackUp_Click")));
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
+    EXPECT_TRUE(data.ctx().log().lines().last().contains(QStringLiteral("RunBackUp.cmdBackUp_Click")));
+}
+
+TEST_F(BackupSetTest, AReadOnlyFolderIsAnError)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root; the disk-full test covers write failures";
+    ASSERT_TRUE(QDir().mkpath(setDir()));
+    QFile::setPermissions(setDir(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    BackupWriter w(data.ctx());
+    EXPECT_FALSE(w.write(setDir(), QStringLiteral("RunBackUp.cmdBackUp_Click")));
+    QFile::setPermissions(setDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// A disk that fills up in the middle of the statements file: the previous set
+// stays as it was, nothing half-written is left, and the failure is reported.
+TEST_F(BackupSetTest, DiskFullWhileWritingKeepsThePreviousSet)
+{
+    ASSERT_TRUE(writeSet());
+    QMap<QString, QByteArray> previous;
+    for (const QString& n : setFiles())
+        previous[n] = readFile(setDir() + QLatin1Char('/') + n);
+    ASSERT_GT(previous["T_004.txt"].size(), 20000);
+    data.exec("UPDATE MEISAI SET STEATE2NM = 'changed' WHERE CID = '01'");
+
+    // Files may grow only to 20000 bytes, as on a nearly full disk (works for root too).
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 20000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    BackupWriter w(data.ctx());
+    const bool ok = w.write(setDir(), QStringLiteral("RunBackUp.cmdBackUp_Click"));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(w.errorText().contains(QStringLiteral("T_004.txt"))) << w.errorText().toStdString();
+    for (const QString& n : setFiles())
+        EXPECT_EQ(readFile(setDir() + QLatin1Char('/') + n), previous[n]) << n.toStdString();
+    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 8);
+}
+
+TEST(SafeFolderName, EveryCompanyNameBecomesAUsableFolderName)
+{
+    const struct {
+        QString name;
+        QString folder;
+    } cases[] = {
+        {QStringLiteral("株式会社ミナセ"), QStringLiteral("株式会社ミナセ")},
+        {QStringLiteral("A/B 商店"), QStringLiteral("A_B 商店")},
+        {QStringLiteral("有限会社\\:*?\"<>|"), QStringLiteral("有限会社________")},
+        {QStringLiteral(".."), QStringLiteral("_")},
+        {QStringLiteral(""), QStringLiteral("_")},
+        {QStringLiteral("  名前.  "), QStringLiteral("名前")},
+        {QStringLiteral("con"), QStringLiteral("_con")},
+        {QStringLiteral("LPT1.txt"), QStringLiteral("_LPT1.txt")},
+        {QStringLiteral("改行\n入り"), QStringLiteral("改行_入り")},
+        {QString(200, QChar(0x3042)), QString(80, QChar(0x3042))},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(backup::safeFolderName(c.name), c.folder) << c.name.toStdString();
+}
+
+TEST_F(BackupSetTest, AutomaticBackupWritesIntoTheCompanyFolderSilently)
+{
+    installAutomaticBackup(data.ctx());
+    ASSERT_TRUE(data.ctx().automaticBackup);
+    data.messages().clear();
+    EXPECT_TRUE(data.ctx().automaticBackup(data.ctx()));
+    EXPECT_TRUE(data.messages().empty());
+    const QString folder = data.ctx().dataFolder() + QStringLiteral("Data/") + data.ctx().companyName + QLatin1Char('/');
+    for (const QString& n : setFiles())
+        EXPECT_TRUE(QFileInfo(folder + n).isFile()) << n.toStdString();
+    EXPECT_EQ(QFileInfo(data.ctx().dataFolder() + QStringLiteral("Data")).permissions()
+                  & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+              QFileDevice::Permissions());
+    // The automatic set restores like any other.
+    breakDatabase();
+    BackupRestorer r(data.ctx());
+    EXPECT_EQ(r.restore(folder), Outcome::Restored);
+    expectUnchanged();
+}
+
+TEST_F(BackupSetTest, AutomaticBackupOfACompanyWhoseNameIsNoFolderName)
+{
+    installAutomaticBackup(data.ctx());
+    data.ctx().companyName = QStringLiteral("ミナセ/商会: 本店");
+    EXPECT_TRUE(data.ctx().automaticBackup(data.ctx()));
+    EXPECT_TRUE(QFileInfo(data.ctx().dataFolder() + QStringLiteral("Data/ミナセ_商会_ 本店/T_008.txt")).isFile());
+
+    // Another company whose name becomes the same folder keeps its own set.
+    data.ctx().companyId = "02";
+    data.ctx().companyName = QStringLiteral("ミナセ_商会_ 本店");
+    EXPECT_TRUE(data.ctx().automaticBackup(data.ctx()));
+    EXPECT_TRUE(QFileInfo(data.ctx().dataFolder() + QStringLiteral("Data/ミナセ_商会_ 本店_02/T_001.txt")).isFile());
+    EXPECT_TRUE(readFile(data.ctx().dataFolder() + QStringLiteral("Data/ミナセ_商会_ 本店/T_001.txt")).startsWith("\"01\""));
+}
+
+TEST_F(BackupSetTest, AutomaticBackupWithoutACompanyDoesNothing)
+{
+    installAutomaticBackup(data.ctx());
+    data.ctx().companyId = QStringLiteral("無し");
+    EXPECT_TRUE(data.ctx().automaticBackup(data.ctx()));
+    EXPECT_FALSE(QFileInfo::exists(data.ctx().dataFolder() + QStringLiteral("Data")));
+}

@@ -1,0 +1,165 @@
+#include "app/screenregistry.h"
+#include "backup/runbackup.h"
+#include "support/testdatadir.h"
+#include "backupfixture.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace minasel;
+using namespace minasel::test;
+
+namespace {
+
+class RunBackUpTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(fillCompany(data.ctx().db(), "01", 2, 3));
+        registerBackupScreens(registry);
+        screen = static_cast<RunBackUp*>(registry.create("RunBackUp", data.ctx()));
+        ASSERT_NE(screen, nullptr);
+        screen->setFolderChooser([this](RunBackUp*) {
+            ++chooserCalls;
+            return chosen;
+        });
+        screen->show();
+        data.messages().clear();
+    }
+    void TearDown() override { delete screen; }
+
+    QLabel* message() const { return screen->findChild<QLabel*>("lblMessage"); }
+    void press(Qt::Key key) { QTest::keyClick(screen, key); }
+
+    TestDataDir data;
+    ScreenRegistry registry;
+    RunBackUp* screen = nullptr;
+    QTemporaryDir out;
+    QString chosen;
+    int chooserCalls = 0;
+};
+
+} // namespace
+
+TEST_F(RunBackUpTest, ControlsCarryTheirNamesAndCaptions)
+{
+    const struct {
+        const char* name;
+        QString caption;
+    } buttons[] = {
+        {"cmdBackUp", QStringLiteral("[f・1] バックアップ処理")},
+        {"cmdLoalBack", QStringLiteral("[f・2] 復旧処理")},
+        {"cmdCompact", QStringLiteral("[f・3] DB最適化")},
+        {"cmdBack", QStringLiteral("[f・6] 戻 る")},
+    };
+    for (const auto& b : buttons) {
+        auto* w = screen->findChild<QPushButton*>(b.name);
+        ASSERT_NE(w, nullptr) << b.name;
+        EXPECT_EQ(w->text(), b.caption);
+    }
+    EXPECT_EQ(screen->findChild<QPushButton*>("cmdQuestion")->toolTip(), QStringLiteral("ヘルプを表示します。"));
+    EXPECT_EQ(screen->findChild<QLabel*>("lblReadMe")->text(),
+              QStringLiteral("毎月の給与計算終了後には、必ずバックアップ処理を実行するようにして下さい。"));
+    EXPECT_FALSE(message()->isVisible());
+    EXPECT_EQ(screen->windowTitle(), QStringLiteral("バックアップ処理 - ") + data.ctx().companyName);
+    screen->grab().save("/tmp/runbackup.png");
+}
+
+TEST_F(RunBackUpTest, F1BacksUpIntoTheChosenFolder)
+{
+    chosen = out.path() + "/";
+    press(Qt::Key_F1);
+    EXPECT_EQ(chooserCalls, 1);
+    for (const QString& n : setFiles())
+        EXPECT_TRUE(QFileInfo(out.path() + "/" + n).isFile()) << n.toStdString();
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("バックアップ処理が正しく終了しました。"));
+    EXPECT_EQ(data.messages().last().icon, Messages::Icon::Information);
+    EXPECT_FALSE(message()->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(screen->isEnabled());
+}
+
+TEST_F(RunBackUpTest, CancellingTheFolderChoiceDoesNothing)
+{
+    chosen.clear();
+    press(Qt::Key_F1);
+    press(Qt::Key_F2);
+    EXPECT_EQ(chooserCalls, 2);
+    EXPECT_TRUE(data.messages().empty());
+    EXPECT_TRUE(QDir(out.path()).isEmpty());
+}
+
+TEST_F(RunBackUpTest, F2RestoresWithTheWorkingLabelAndHourglassShown)
+{
+    chosen = out.path() + "/";
+    press(Qt::Key_F1);
+    const QStringList before = dumpCompany(data.ctx().db(), "01");
+    data.exec("DELETE FROM MEISAI");
+    bool labelShown = false;
+    bool hourglass = false;
+    // Called at the end of a restore, while the screen still shows its work.
+    data.ctx().refreshCompanies = [&](const QString&) {
+        labelShown = message()->isVisible() && message()->text() == QStringLiteral("復 旧 処 理 中 ！！");
+        hourglass = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    };
+    data.messages().clear();
+    press(Qt::Key_F2);
+    EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), before);
+    EXPECT_TRUE(labelShown);
+    EXPECT_TRUE(hourglass);
+    EXPECT_FALSE(message()->isVisible());
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("復旧処理が終了しました"));
+}
+
+TEST_F(RunBackUpTest, F2RefusesAnIncompleteSetBeforeShowingWork)
+{
+    chosen = out.path() + "/";
+    press(Qt::Key_F1);
+    QFile::remove(out.path() + "/T_002.txt");
+    data.messages().clear();
+    press(Qt::Key_F2);
+    EXPECT_EQ(data.messages().entries().size(), 1);
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("データが見つかりませんので、取込処理を中止します。"));
+}
+
+TEST_F(RunBackUpTest, F3AsksFirstAndNoChangesNothing)
+{
+    const QByteArray original = readFile(data.ctx().databasePath());
+    data.messages().answerNext(Messages::Answer::No);
+    press(Qt::Key_F3);
+    ASSERT_EQ(data.messages().entries().size(), 1);
+    EXPECT_EQ(data.messages().last().icon, Messages::Icon::Question);
+    EXPECT_EQ(data.messages().lastText(),
+              QStringLiteral("DB最適化処理を行ないます。\nまず、データのパックアップを取ってください。\n"
+                             "データのバックアップは取りましたか？"));
+    EXPECT_EQ(readFile(data.ctx().databasePath()), original);
+    EXPECT_TRUE(data.ctx().db().isOpen());
+
+    data.messages().answerNext(Messages::Answer::Yes);
+    press(Qt::Key_F3);
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("DB最適化処理が正しく終了しました。"));
+    EXPECT_TRUE(data.ctx().db().isOpen());
+    EXPECT_EQ(QApplication::focusWidget(), screen->findChild<QPushButton*>("cmdBack"));
+}
+
+TEST_F(RunBackUpTest, HelpAndBack)
+{
+    QTest::mouseClick(screen->findChild<QPushButton*>("cmdQuestion"), Qt::LeftButton);
+    EXPECT_EQ(data.messages().last().icon, Messages::Icon::Information);
+    EXPECT_EQ(data.messages().lastText(),
+              QStringLiteral("バックアップ処理ボタンを押下すると、データのバックアップ処理を行います。\n"
+                             "復旧処理ボタンを押下すると、データが壊れてしまった場合の復旧処理を行います。\n"
+                             "DB最適化ボタンを押下すると、DBのDB最適化を行い、データアクセスが速くなります。"));
+    QWidget opener;
+    screen->setOpener(&opener);
+    QTest::keyClick(screen, Qt::Key_F1, Qt::ShiftModifier);   // a function key with Shift does nothing
+    EXPECT_EQ(chooserCalls, 0);
+    press(Qt::Key_F6);
+    EXPECT_TRUE(opener.isVisible());
+    screen = nullptr;   // deleted on close
+}
