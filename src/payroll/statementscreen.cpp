@@ -1,0 +1,229 @@
+#include "payroll/statementscreen.h"
+
+#include "app/appcontext.h"
+#include "app/datehelpers.h"
+#include "app/textfield.h"
+#include "payroll/payslipprint.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace minasel::payroll {
+
+StatementScreen::StatementScreen(AppContext& ctx, const QString& title, const QString& form, const QString& kind)
+    : Screen(ctx, title), m_repo(ctx, form), m_form(form), m_kind(kind)
+{
+    auto* year = new TextField(this, TextField::Kind::Code);
+    year->setObjectName(QStringLiteral("txtYear"));
+    year->setMaxLength(4);
+    year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
+    year->setFixedWidth(56);
+    year->setAlignment(Qt::AlignCenter);
+    m_txtYear = year;
+    auto* month = new TextField(this, TextField::Kind::Code);
+    month->setObjectName(QStringLiteral("txtMonth"));
+    month->setMaxLength(2);
+    month->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), month));
+    month->setFixedWidth(36);
+    month->setAlignment(Qt::AlignCenter);
+    m_txtMonth = month;
+    m_cmbJyugyoin = new QComboBox(this);
+    m_cmbJyugyoin->setObjectName(QStringLiteral("cmbJyugyoin"));
+    m_cmbJyugyoin->setMinimumWidth(240);
+
+    m_cmdWrite = new QPushButton(QStringLiteral("[f・1] 登 録"), this);
+    m_cmdWrite->setObjectName(QStringLiteral("cmdWrite"));
+    m_cmdDelete = new QPushButton(QStringLiteral("[f・3] 削 除"), this);
+    m_cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    m_cmdPrint = new QPushButton(QStringLiteral("[f・5] 印 刷"), this);
+    m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    m_cmdCancel = new QPushButton(QStringLiteral("[f・6] 戻 る"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    for (QPushButton* b : {m_cmdWrite, m_cmdDelete, m_cmdPrint, m_cmdCancel}) {
+        b->setAutoDefault(false);
+        b->setMinimumWidth(110);
+    }
+    m_lblStatus = new QLabel(this);
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
+
+    connect(m_txtYear, &QLineEdit::editingFinished, this, &StatementScreen::yearFinished);
+    connect(m_txtMonth, &QLineEdit::editingFinished, this, &StatementScreen::monthFinished);
+    connect(m_cmbJyugyoin, &QComboBox::currentIndexChanged, this, [this] { reload(); });
+    connect(m_cmdWrite, &QPushButton::clicked, this, &StatementScreen::cmdWrite_Click);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &StatementScreen::cmdDelete_Click);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &StatementScreen::cmdPrint_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void StatementScreen::initialise()
+{
+    set_jyugyoin_combo();
+    // The pay month starts at the month of today.
+    const QString today = ctx().clock().today().toString(QStringLiteral("yyyy/MM/dd"));
+    m_txtYear->setText(today.left(4));
+    m_txtMonth->setText(today.mid(5, 2));
+    clear_data();
+}
+
+QString StatementScreen::payMonth() const
+{
+    return m_txtYear->text().trimmed() + m_txtMonth->text().trimmed();
+}
+
+QString StatementScreen::employeeCode() const
+{
+    if (m_cmbJyugyoin->currentIndex() < 0)
+        return QString();
+    return m_cmbJyugyoin->currentText().left(5).trimmed();
+}
+
+bool StatementScreen::set_jyugyoin_combo()
+{
+    QList<EmployeeEntry> list;
+    const bool ok = m_repo.employees(&list);
+    const QSignalBlocker block(m_cmbJyugyoin);
+    m_cmbJyugyoin->clear();
+    for (const EmployeeEntry& e : list)
+        m_cmbJyugyoin->addItem(e.display());
+    m_cmbJyugyoin->setCurrentIndex(-1);
+    return ok;
+}
+
+void StatementScreen::yearFinished()
+{
+    const QString t = m_txtYear->text().trimmed();
+    if (!t.isEmpty()) {
+        const QString formatted = QStringLiteral("%1").arg(t.toInt(), 4, 10, QLatin1Char('0'));
+        if (formatted != m_txtYear->text())
+            m_txtYear->setText(formatted);
+    }
+    reload();
+}
+
+void StatementScreen::monthFinished()
+{
+    const QString formatted = FormatMonth(m_txtMonth->text().trimmed());
+    if (formatted != m_txtMonth->text())
+        m_txtMonth->setText(formatted);
+    reload();
+}
+
+void StatementScreen::reload(bool force)
+{
+    const QString code = employeeCode();
+    const bool complete = !m_txtYear->text().trimmed().isEmpty() && !m_txtMonth->text().trimmed().isEmpty()
+        && !code.isEmpty();
+    const QString key = complete ? payMonth() + QLatin1Char('/') + code : QString();
+    if (key == m_loadedKey && !force)
+        return;
+    setStatus(QString());
+    if (!complete) {
+        clear_data();
+        m_loadedKey.clear();
+        return;
+    }
+    bool found = false;
+    if (!read_meisai_data(&found))
+        return;   // reported; the screen stays as it was
+    if (!found)
+        read_data();
+    m_loadedKey = key;
+}
+
+bool StatementScreen::check_input(const QString& caption)
+{
+    if (m_txtYear->text().trimmed().isEmpty()) {
+        ctx().messages().exclamation(QStringLiteral("支給年を入力した後、「%1」ボタンを押して下さい。").arg(caption));
+        m_txtYear->setFocus();
+        return false;
+    }
+    if (m_txtMonth->text().trimmed().isEmpty()) {
+        ctx().messages().exclamation(QStringLiteral("支給月を入力した後、「%1」ボタンを押して下さい。").arg(caption));
+        m_txtMonth->setFocus();
+        return false;
+    }
+    if (employeeCode().isEmpty()) {
+        ctx().messages().exclamation(QStringLiteral("従業員を決めた後、「%1」ボタンを押して下さい。").arg(caption));
+        m_cmbJyugyoin->setFocus();
+        return false;
+    }
+    return true;
+}
+
+bool StatementScreen::delete_data()
+{
+    return m_repo.deleteStatement(payMonth(), employeeCode(), m_kind);
+}
+
+bool StatementScreen::registerStatement()
+{
+    recalculate();
+    m_cmdWrite->setEnabled(false);
+    const bool ok = m_repo.saveStatement(statementOnScreen());
+    m_cmdWrite->setEnabled(true);
+    return ok;
+}
+
+void StatementScreen::cmdWrite_Click()
+{
+    if (!check_input(QStringLiteral("登録")))
+        return;
+    if (!registerStatement())
+        return;
+    setStatus(QStringLiteral("%1年%2月 %3 を登録しました。")
+                  .arg(m_txtYear->text(), m_txtMonth->text(), m_cmbJyugyoin->currentText()));
+    m_cmbJyugyoin->setFocus();
+}
+
+void StatementScreen::cmdDelete_Click()
+{
+    if (!check_input(QStringLiteral("削除")))
+        return;
+    if (ctx().messages().question(QStringLiteral("選択されたデータを削除してもよろしいですか？"), Messages::Buttons::YesNo,
+                                  Messages::Answer::No, QStringLiteral("確認"))
+        != Messages::Answer::Yes)
+        return;
+    const QString deleted = m_cmbJyugyoin->currentText();
+    if (!delete_data())
+        return;
+    clear_data();
+    m_loadedKey.clear();
+    if (m_cmbJyugyoin->count() > 0) {
+        const QSignalBlocker block(m_cmbJyugyoin);
+        m_cmbJyugyoin->setCurrentIndex(0);
+    }
+    reload(true);
+    setStatus(QStringLiteral("%1年%2月 %3 を削除しました。").arg(m_txtYear->text(), m_txtMonth->text(), deleted));
+    m_cmbJyugyoin->setFocus();
+}
+
+void StatementScreen::cmdPrint_Click()
+{
+    if (!check_input(QStringLiteral("印刷")))
+        return;
+    // The payslip is printed from the stored statement: when the screen shows
+    // something else, it is registered first (with the user's consent).
+    recalculate();
+    std::optional<MeisaiRecord> stored;
+    if (!m_repo.readStatement(payMonth(), employeeCode(), m_kind, &stored))
+        return;
+    if (!stored || !(*stored == statementOnScreen())) {
+        if (ctx().messages().question(QStringLiteral("画面の明細は登録されていません。登録してから印刷しますか？"),
+                                      Messages::Buttons::YesNo, Messages::Answer::Yes)
+            != Messages::Answer::Yes)
+            return;
+        if (!registerStatement())
+            return;
+    }
+    printPayslip(ctx(), this, payMonth(), employeeCode(), m_kind.toInt());
+    m_cmbJyugyoin->setFocus();
+}
+
+void StatementScreen::setStatus(const QString& text)
+{
+    m_lblStatus->setText(text);
+}
+
+} // namespace minasel::payroll

@@ -1,0 +1,76 @@
+#include "payroll/syoyocalculator.h"
+
+#include "app/valuehelpers.h"
+
+#include <algorithm>
+
+namespace minasel::payroll {
+
+long long bonusPremium(double ratePercent, long long standardAmount)
+{
+    // Taking a hundredth of a yen off before rounding half up makes an exact half
+    // round down and anything above it round up.
+    return RoundAmount(ratePercent * double(standardAmount) / 100.0 / 2.0 - 0.01, 1.0, 3);
+}
+
+SyoyoResult calculateSyoyo(const MeisaiRecord& input, const SyoyoParameters& p)
+{
+    SyoyoResult out;
+    MeisaiRecord& r = out.statement;
+    r = input;
+    const long long bonus = r.kihonkyu;
+
+    out.standardAmount = std::max(0LL, bonus / 1000 * 1000);
+    out.pensionStandard = std::min(out.standardAmount, kPensionBonusCap);
+    out.healthStandard = std::clamp(kHealthBonusYearCap - p.healthStandardEarlier, 0LL, out.standardAmount);
+    if (p.insured) {
+        const double healthRate = r.healthKind == QLatin1String("1") ? p.rates.healthRateCare : p.rates.healthRate;
+        r.health = bonusPremium(healthRate, out.healthStandard);
+        r.pension = bonusPremium(p.rates.pensionRate, out.pensionStandard);
+    }
+    if (p.switches.computeEmploymentInsurance)
+        r.employmentInsurance = employmentInsurancePremium(p.rates.employmentInsuranceRate, std::max(0LL, bonus));
+
+    out.socialInsurance = r.health + r.pension + r.employmentInsurance;
+    out.afterSocialInsurance = bonus - out.socialInsurance;
+    if (p.switches.computeTax) {
+        out.taxResult = bonusWithholding(r.payMonth, out.afterSocialInsurance, p.previousPay, r.dependants);
+        out.taxComputed = true;
+        r.tax = out.taxResult.tax;
+    }
+    out.deductionTotal = out.socialInsurance + r.tax + r.deductions[0] + r.deductions[1];
+    out.netPayment = bonus - out.deductionTotal;
+    return out;
+}
+
+MeisaiRecord newBonusStatement(const QString& cid, const QString& payMonth, const QString& employeeCode,
+                               const QString& employeeKind, int dependants, const QString& healthKind)
+{
+    MeisaiRecord r;
+    r.cid = cid;
+    r.payMonth = payMonth;
+    r.employeeCode = employeeCode;
+    r.kind = QStringLiteral("2");
+    r.employeeKind = employeeKind;
+    r.dependants = dependants;
+    r.healthKind = healthKind;
+    return r;
+}
+
+QString previousPayMonth(const QString& payMonth)
+{
+    const int year = payMonth.left(4).toInt();
+    const int month = payMonth.mid(4, 2).toInt();
+    if (month <= 1)
+        return QStringLiteral("%1").arg(year - 1, 4, 10, QLatin1Char('0')) + QStringLiteral("12");
+    return QStringLiteral("%1%2").arg(payMonth.left(4)).arg(month - 1, 2, 10, QLatin1Char('0'));
+}
+
+QString fiscalYearStart(const QString& payMonth)
+{
+    const int year = payMonth.left(4).toInt();
+    const int month = payMonth.mid(4, 2).toInt();
+    return QStringLiteral("%1").arg(month >= 4 ? year : year - 1, 4, 10, QLatin1Char('0')) + QStringLiteral("04");
+}
+
+} // namespace minasel::payroll
