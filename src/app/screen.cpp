@@ -43,15 +43,47 @@ void Screen::updateCaption()
     setWindowTitle(m_title + QStringLiteral(" - ") + m_ctx.companyName);
 }
 
+void Screen::watchClose(QWidget* from, QWidget* screen)
+{
+    if (auto* s = qobject_cast<Screen*>(screen)) {
+        s->setOpener(from);
+        return;
+    }
+    // A plain widget knows nothing of its opener: bring the opener back when it goes.
+    if (!from)
+        return;
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<QWidget> opener(from);
+    QObject::connect(screen, &QObject::destroyed, from, [opener] {
+        if (opener) {
+            opener->setEnabled(true);
+            opener->show();
+        }
+    });
+}
+
 void Screen::openFrom(QWidget* from, QWidget* screen)
 {
-    if (auto* s = qobject_cast<Screen*>(screen))
-        s->setOpener(from);
+    if (!screen)
+        return;
+    watchClose(from, screen);
     screen->show();
     screen->raise();
     screen->activateWindow();
     if (from)
         from->hide();
+}
+
+void Screen::openOver(QWidget* from, QWidget* screen)
+{
+    if (!screen)
+        return;
+    watchClose(from, screen);
+    if (from)
+        from->setEnabled(false);
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
 }
 
 QAbstractButton* Screen::functionButton(int n) const
@@ -120,7 +152,7 @@ bool Screen::moveFocus(QWidget* from, bool forward)
 
 bool Screen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress || m_forwarding)
         return false;
     auto* receiver = qobject_cast<QWidget*>(watched);
     if (!receiver || !isVisible() || !isEnabled() || !(receiver == this || isAncestorOf(receiver)))
@@ -159,8 +191,18 @@ bool Screen::eventFilter(QObject* watched, QEvent* event)
         static_cast<QPushButton*>(receiver)->click();
         return true;
     }
-    if (auto* line = qobject_cast<QLineEdit*>(receiver); line && enter)
-        emit line->editingFinished();
+    QPointer<QWidget> guard(receiver);
+    if (qobject_cast<QLineEdit*>(receiver) && enter) {
+        // The field finishes its entry itself (returnPressed, editingFinished once),
+        // as it would on Tab; only then does the focus move on.
+        m_forwarding = true;
+        QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+        QCoreApplication::sendEvent(receiver, &copy);
+        m_forwarding = false;
+        // The field's handler may have closed the screen or put the focus elsewhere on purpose.
+        if (!guard || !isVisible() || focusWidget() != receiver)
+            return true;
+    }
     moveFocus(receiver, enter);
     return true;
 }

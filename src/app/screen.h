@@ -28,6 +28,9 @@ public:
     QWidget* opener() const { return m_opener; }
     // Open a screen from here: remember us as its opener, show it and hide us.
     static void openFrom(QWidget* from, QWidget* screen);
+    // Open a screen over us: we stay visible but disabled until it closes
+    // (the password and printer screens).
+    static void openOver(QWidget* from, QWidget* screen);
 
     // The button whose caption starts with "[f・n]", if any.
     QAbstractButton* functionButton(int n) const;
@@ -58,12 +61,14 @@ protected:
 
 private:
     bool moveFocus(QWidget* from, bool forward);
+    static void watchClose(QWidget* from, QWidget* screen);
 
     AppContext& m_ctx;
     QString m_title;
     QPointer<QWidget> m_opener;
     bool m_changed = false;
     bool m_placed = false;
+    bool m_forwarding = false;   // a key handed on to a field by the key filter itself
 };
 
 } // namespace minasel
