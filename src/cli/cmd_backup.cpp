@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSqlQuery>
 
 namespace minasel::cli {
@@ -139,6 +140,16 @@ int cmdCompact(const QStringList& args)
     Options o;
     if (!parseArgs(args, {QStringLiteral("data-dir")}, &o, usage))
         return kUsageError;
+    // The program keeps its connection open while it runs; replacing the file
+    // under it would send its later writes to the old file. Its one-copy lock
+    // tells whether it runs.
+    QLockFile programLock(QDir(o.value(QStringLiteral("data-dir"))).absoluteFilePath(QStringLiteral("minasel.lock")));
+    programLock.setStaleLockTime(0);
+    if (!programLock.tryLock(0)) {
+        err() << QStringLiteral("ミナセルが起動中のため、DB最適化処理を行うことができません。ミナセルを終了してから実行して下さい。")
+              << "\n";
+        return 1;
+    }
     Session s;
     if (!s.open(o.value(QStringLiteral("data-dir"))))
         return 1;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -114,4 +115,12 @@ TEST_F(CliBackupTest, Compact)
     EXPECT_TRUE(r.err.contains(QStringLiteral("使用中"))) << r.err.toStdString();
     EXPECT_TRUE(data.ctx().db().commit());
     EXPECT_EQ(data.count("SELECT COUNT(*) FROM SIKAKU"), 0);
+
+    // The program running (its one-copy lock held): refused even when idle.
+    QLockFile running(dataDir() + "/minasel.lock");
+    ASSERT_TRUE(running.tryLock(0));
+    r = cli({"compact", "--data-dir", dataDir()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("起動中"))) << r.err.toStdString();
+    running.unlock();
 }
