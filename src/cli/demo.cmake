@@ -1,0 +1,2 @@
+list(APPEND CLI_SOURCES cmd_demo.cpp)
+list(APPEND CLI_COMMANDS "demo:cmdDemo")
