@@ -1,0 +1,280 @@
+#include "app/companylist.h"
+#include "app/fontsubstitutes.h"
+#include "app/passwordstore.h"
+#include "app/startup.h"
+#include "startupfixture.h"
+
+#include <QFontInfo>
+#include <QLockFile>
+#include <QSysInfo>
+#include <QTemporaryFile>
+
+using namespace minasel;
+using namespace minasel::test;
+
+namespace {
+
+using Steps = std::vector<std::pair<int, QString>>;
+
+QString basicCid(TestDataDir& t)
+{
+    return t.scalar(QStringLiteral("SELECT CID FROM BASIC")).toString();
+}
+
+TEST(Startup, FreshRunCreatesTheDataAndStartsOnTheFirstCompany)
+{
+    TestDataDir t(false);
+    Startup s(t.ctx());
+    Steps steps;
+    s.onProgress = [&](int p, const QString& status) { steps.emplace_back(p, status); };
+    ASSERT_TRUE(s.run());
+    EXPECT_EQ(t.ctx().startupState, AppContext::StartupOk);
+    EXPECT_EQ(t.ctx().dataFolder(), t.path() + QStringLiteral("/"));
+    EXPECT_EQ(steps, (Steps{{10, QStringLiteral("ログファイルを開いています")},
+                            {40, QStringLiteral("データベースを開いています")},
+                            {60, QStringLiteral("会社情報を設定しています")},
+                            {100, QString()}}));
+    EXPECT_EQ(logTails(t), QStringList{QStringLiteral("0 プログラム起動 [From_Load] Step:3_0")});
+    ASSERT_EQ(s.companies().entries().size(), 5);
+    EXPECT_EQ(s.currentIndex(), 0);
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("01"));
+    EXPECT_EQ(t.ctx().companyName, s.companies().entries().at(0).name);
+    EXPECT_FALSE(s.passwordRequired());
+    EXPECT_TRUE(t.messages().empty());
+    // Nothing is remembered until the user picks a company.
+    EXPECT_EQ(basicCid(t), QString());
+}
+
+TEST(Startup, ShutdownBacksUpThenClosesThenLogsTheEnd)
+{
+    TestDataDir t(false);
+    Startup s(t.ctx());
+    ASSERT_TRUE(s.run());
+    std::vector<QString> order;
+    t.ctx().automaticBackup = [&](AppContext& c) {
+        order.push_back(c.db().isOpen() ? QStringLiteral("backup, open") : QStringLiteral("backup, closed"));
+        return true;
+    };
+    s.shutdown([&](bool on) { order.push_back(on ? QStringLiteral("notice on") : QStringLiteral("notice off")); });
+    EXPECT_EQ(order, (std::vector<QString>{QStringLiteral("notice on"), QStringLiteral("backup, open"),
+                                           QStringLiteral("notice off")}));
+    EXPECT_FALSE(t.ctx().db().isOpen());
+    EXPECT_EQ(logTails(t).last(), QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0"));
+    // The lock went with the run.
+    QLockFile next(t.ctx().dataFolder() + Startup::lockFileName());
+    EXPECT_TRUE(next.tryLock(0));
+    // A second shutdown does nothing.
+    s.shutdown();
+    EXPECT_EQ(logLines(t).size(), 2);
+}
+
+struct CurrentCase {
+    const char* name;
+    std::function<void(QSqlDatabase&)> edit;
+    const char* expectedCid;
+    int expectedIndex;
+};
+
+class StartupCurrentCompany : public ::testing::TestWithParam<CurrentCase> {};
+
+TEST_P(StartupCurrentCompany, ComesFromBasicOrTheLowestCode)
+{
+    TestDataDir t(false);
+    prepareData(t, GetParam().edit);
+    const QString before = [&] {
+        QString error;
+        QSqlDatabase d = db::openFile(t.path() + QStringLiteral("/Kyuyo.db"), QStringLiteral("peek"), &error);
+        QSqlQuery q(d);
+        q.exec(QStringLiteral("SELECT CID FROM BASIC"));
+        const QString v = q.next() ? q.value(0).toString() : QString();
+        q.finish();
+        d.close();
+        return v;
+    }();
+    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    Startup s(t.ctx());
+    ASSERT_TRUE(s.run());
+    EXPECT_EQ(t.ctx().companyId, QString::fromUtf8(GetParam().expectedCid));
+    EXPECT_EQ(s.currentIndex(), GetParam().expectedIndex);
+    if (s.currentIndex() >= 0)
+        EXPECT_EQ(t.ctx().companyName, s.companies().entries().at(s.currentIndex()).name);
+    EXPECT_EQ(basicCid(t), before) << "start-up never writes BASIC";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StartupCurrentCompany,
+    ::testing::Values(
+        CurrentCase{"Remembered", [](QSqlDatabase& d) { execOk(d, QStringLiteral("UPDATE BASIC SET CID = '03'")); },
+                    "03", 2},
+        CurrentCase{"EmptyTakesLowest",
+                    [](QSqlDatabase& d) { execOk(d, QStringLiteral("DELETE FROM COMPANY WHERE CID = '01'")); }, "02", 0},
+        CurrentCase{"GoneTakesLowest", [](QSqlDatabase& d) { execOk(d, QStringLiteral("UPDATE BASIC SET CID = '77'")); },
+                    "01", 0},
+        CurrentCase{"NoCompany", [](QSqlDatabase& d) { execOk(d, QStringLiteral("DELETE FROM COMPANY")); }, "無し", -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Startup, PasswordIsRequiredOnlyWhenNotBlank)
+{
+    for (const auto& [stored, required] : {std::pair{"", false}, std::pair{"   ", false}, std::pair{"X'Y", true}}) {
+        TestDataDir t(false);
+        prepareData(t, [&, s = QString::fromLatin1(stored)](QSqlDatabase& d) {
+            QSqlQuery q(d);
+            q.prepare(QStringLiteral("UPDATE BASIC SET PASSWORD = ?"));
+            q.addBindValue(s);
+            ASSERT_TRUE(q.exec());
+        });
+        Startup s(t.ctx());
+        ASSERT_TRUE(s.run());
+        EXPECT_EQ(s.passwordRequired(), required) << stored;
+    }
+}
+
+TEST(Startup, MissingDatabaseStopsWithTheOpenError)
+{
+    TestDataDir t(false);
+    ASSERT_TRUE(QDir().mkpath(t.path()));   // a folder without its database gets none
+    Startup s(t.ctx());
+    bool backedUp = false;
+    t.ctx().automaticBackup = [&](AppContext&) { return backedUp = true; };
+    EXPECT_FALSE(s.run());
+    EXPECT_EQ(t.ctx().startupState, AppContext::StartupNoDatabase);
+    ASSERT_EQ(t.messages().entries().size(), 2);
+    EXPECT_EQ(t.messages().entries()[0].title, QStringLiteral("DB Openエラー"));
+    EXPECT_EQ(t.messages().entries()[0].text,
+              QStringLiteral("データベースのオープン中にエラーが発生したので、システムを立ち上げることができませんでした。"));
+    EXPECT_EQ(t.messages().entries()[0].icon, Messages::Icon::Exclamation);
+    EXPECT_EQ(t.messages().entries()[1].text, QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
+    EXPECT_FALSE(QFileInfo::exists(t.path() + QStringLiteral("/Kyuyo.db")));
+    s.shutdown();
+    EXPECT_FALSE(backedUp);
+    const QStringList lines = logTails(t);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" [MainMenu.Form_load] Step:1_0"))) << lines[1].toStdString();
+    EXPECT_EQ(lines[2], QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0"));
+}
+
+TEST(Startup, UnreadableCompanyMasterStopsWithStateTwo)
+{
+    TestDataDir t(false);
+    prepareData(t, [](QSqlDatabase& d) { execOk(d, QStringLiteral("DROP TABLE COMPANY")); });
+    Startup s(t.ctx());
+    EXPECT_FALSE(s.run());
+    EXPECT_EQ(t.ctx().startupState, AppContext::StartupNoCompany);
+    ASSERT_FALSE(t.messages().empty());
+    EXPECT_EQ(t.messages().entries()[0].text,
+              QStringLiteral("会社情報マスタのアクセス中にエラーが発生したので、システムを立ち上げることができませんでした。"));
+    EXPECT_EQ(t.messages().entries()[0].title, QStringLiteral("ミナセル"));
+    EXPECT_TRUE(logLines(t).last().contains(QStringLiteral(" [MainMenu.set_start] Step:1_0")));
+}
+
+TEST(Startup, NoDataFolderStopsBeforeAnyLog)
+{
+    TestDataDir t(false);
+    QTemporaryFile blocker;
+    ASSERT_TRUE(blocker.open());
+    qputenv("MINASEL_DATA_DIR", (blocker.fileName() + QStringLiteral("/Vora/Kyuyo")).toUtf8());
+    Startup s(t.ctx());
+    EXPECT_FALSE(s.run());
+    EXPECT_EQ(t.ctx().startupState, AppContext::StartupNoDatabase);
+    ASSERT_EQ(t.messages().entries().size(), 1);
+    EXPECT_EQ(t.messages().last().title, QStringLiteral("Startingエラー"));
+    EXPECT_EQ(t.messages().last().text,
+              QStringLiteral("システム起動中にエラーが発生したので、システムを立ち上げることができませんでした。"));
+    s.shutdown();   // nothing to log to, and no failure of the log either
+    EXPECT_EQ(t.messages().entries().size(), 1);
+}
+
+TEST(Startup, UnwritableLogEndsTheProgram)
+{
+    TestDataDir t(false);
+    prepareData(t);
+    ASSERT_TRUE(QDir().mkpath(t.path() + QStringLiteral("/kyuyo.log")));   // not a file
+    Startup s(t.ctx());
+    EXPECT_THROW(s.run(), TerminateCalled);
+    ASSERT_EQ(t.messages().entries().size(), 1);
+    EXPECT_TRUE(t.messages().last().text.startsWith(
+        QStringLiteral("ログファイルのアクセスに失敗しました \nPROC:pbc2_LogOpen\nCODE:75\n MSG:")))
+        << t.messages().last().text.toStdString();
+}
+
+TEST(Startup, SecondCopyIsRefusedUntilTheFirstEnds)
+{
+    TestDataDir t(false);
+    Startup first(t.ctx());
+    ASSERT_TRUE(first.run());
+
+    FakeMessages messages2;
+    FixedClock clock2(t.clock().now());
+    AppContext ctx2(messages2, clock2);
+    ctx2.terminate = [](int c) { throw TerminateCalled(c); };
+    ctx2.setConnectionName(QStringLiteral("second-copy"));
+    {
+        Startup second(ctx2);
+        EXPECT_FALSE(second.run());
+        EXPECT_EQ(ctx2.startupState, AppContext::StartupSecondCopy);
+        ASSERT_EQ(messages2.entries().size(), 1);
+        EXPECT_EQ(messages2.last().text, QStringLiteral("このアプリケーションはすでに開かれています。"));
+        EXPECT_EQ(messages2.last().title, QStringLiteral("ミナセル"));
+        EXPECT_EQ(messages2.last().icon, Messages::Icon::Exclamation);
+        EXPECT_FALSE(ctx2.db().isOpen());
+        second.shutdown();
+    }
+    // The refused copy did not take the first one's lock away.
+    QLockFile probe(t.ctx().dataFolder() + Startup::lockFileName());
+    EXPECT_FALSE(probe.tryLock(0));
+    first.shutdown();
+    EXPECT_TRUE(probe.tryLock(0));
+}
+
+TEST(Startup, StaleLockOfACrashedRunIsTakenOver)
+{
+    TestDataDir t(false);
+    prepareData(t);
+    QFile lock(t.path() + QStringLiteral("/") + Startup::lockFileName());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    // QLockFile's own format: pid, application name, host name. No process has this pid.
+    lock.write(QByteArray("4194303\nminasel\n") + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    Startup s(t.ctx());
+    EXPECT_TRUE(s.run());
+    EXPECT_TRUE(t.messages().empty());
+    EXPECT_EQ(QFile::permissions(lock.fileName()) & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+}
+
+TEST(PasswordStore, QuotesAreStoredAndComparedAsTyped)
+{
+    TestDataDir t;
+    PasswordStore store(t.ctx());
+    const QString pw = QStringLiteral("A'B\"C' OR '1'='1");
+    ASSERT_TRUE(store.store(pw));
+    EXPECT_EQ(store.stored(), pw);
+    EXPECT_EQ(store.matches(pw), true);
+    EXPECT_EQ(store.matches(QStringLiteral("' OR '1'='1")), false);
+    EXPECT_EQ(store.matches(QStringLiteral("a'b\"c' or '1'='1")), false);
+}
+
+TEST(CompanyList, RegistrationDateIsReturnedUntrimmed)
+{
+    TestDataDir t;
+    ASSERT_TRUE(t.exec(QStringLiteral("UPDATE COMPANY SET TOROKUBI = '2000/01/01 ' WHERE CID = '02'")));
+    CompanyList list;
+    bool ok = false;
+    EXPECT_EQ(list.registrationDate(t.ctx(), QStringLiteral("02"), &ok), QStringLiteral("2000/01/01 "));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(list.registrationDate(t.ctx(), QStringLiteral("88"), &ok), std::nullopt);
+    EXPECT_TRUE(ok);
+    ASSERT_TRUE(list.remember(t.ctx(), QStringLiteral("0'2")));
+    EXPECT_EQ(basicCid(t), QStringLiteral("0'2"));
+    EXPECT_EQ(CompanyList::formatCode(7), QStringLiteral("07"));
+}
+
+TEST(FontSubstitutes, WindowsFontNamesReachInstalledJapaneseFonts)
+{
+    const FontSubstitutes s = installFontSubstitutes();
+    ASSERT_FALSE(s.mincho.isEmpty()) << "no Mincho font installed (fonts-ipafont)";
+    ASSERT_FALSE(s.gothic.isEmpty()) << "no Gothic font installed (fonts-ipafont)";
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"))).family(), s.mincho);
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ ゴシック"))).family(), s.gothic);
+    EXPECT_NE(s.mincho, s.gothic);
+}
+
+} // namespace
