@@ -160,7 +160,9 @@ void InpKaisyaJoho::build()
                       99, defaults.kenko2, QStringLiteral("％"));
     m_kosei = number("txtKonehokenRitu", QStringLiteral("厚生年金保険料率"), QStringLiteral("#0.000"), 3, 0, 99,
                      defaults.kosei, QStringLiteral("％"));
-    m_koyo = number("txtKoyohokenRitu", QStringLiteral("雇用保険料率"), QStringLiteral("#0.000"), 3, 0, 99,
+    // Employment-insurance rates are fractions such as 0.0055 (5.5 per mille): three
+    // decimals would turn them into 0.006 on the next save, so the field keeps five.
+    m_koyo = number("txtKoyohokenRitu", QStringLiteral("雇用保険料率"), QStringLiteral("#0.000##"), 5, 0, 99,
                     defaults.koyo);
     m_kijyun = number("txtKijyuntime", QStringLiteral("月間基準労働時間数"), QStringLiteral("##0.00"), 2, -999.99,
                       999.99, defaults.kijyunTime, QStringLiteral("時間"));

@@ -1,1 +1,2 @@
 minasel_test(test_masters_core SOURCES test_masterscore.cpp DEPENDS masters_core)
+minasel_test(test_masters_screens SOURCES test_masterscreens.cpp DEPENDS masters_ui)
