@@ -1,0 +1,187 @@
+#include "app/numberfield.h"
+#include "app/screen.h"
+#include "app/textfield.h"
+#include "support/testdatadir.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace minasel;
+using namespace minasel::test;
+
+namespace {
+
+// A small work screen: two fields, a number, a list, and the F1/F6 buttons.
+class SampleScreen : public Screen {
+public:
+    explicit SampleScreen(AppContext& ctx) : Screen(ctx, QStringLiteral("見本"))
+    {
+        name = new TextField(this);
+        name->setObjectName(QStringLiteral("txtName"));
+        amount = new NumberField(this);
+        amount->setObjectName(QStringLiteral("numAmount"));
+        code = new TextField(this, TextField::Kind::Code);
+        code->setObjectName(QStringLiteral("txtCode"));
+        kind = new QComboBox(this);
+        kind->addItems({QStringLiteral("一般"), QStringLiteral("役員")});
+        blankFirst = new QComboBox(this);
+        blankFirst->setEditable(true);
+        blankFirst->addItems({QStringLiteral(" "), QStringLiteral("A")});
+        regist = new QPushButton(QStringLiteral("[f・1] 登 録"), this);
+        back = new QPushButton(QStringLiteral("[f・6] 戻 る"), this);
+        int y = 0;
+        for (QWidget* w : std::initializer_list<QWidget*>{name, amount, code, kind, blankFirst, regist, back})
+            w->setGeometry(10, y += 30, 150, 25);
+        resize(200, 260);
+        connect(regist, &QPushButton::clicked, this, [this] { ++registered; });
+        connect(back, &QPushButton::clicked, this, &QWidget::close);
+    }
+    TextField* name;
+    NumberField* amount;
+    TextField* code;
+    QComboBox* kind;
+    QComboBox* blankFirst;
+    QPushButton* regist;
+    QPushButton* back;
+    int registered = 0;
+};
+
+struct ScreenTest : ::testing::Test {
+    TestDataDir t;
+    SampleScreen* s = nullptr;
+    void SetUp() override
+    {
+        s = new SampleScreen(t.ctx());
+        s->show();
+        QApplication::setActiveWindow(s);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s));
+        s->name->setFocus();
+    }
+    void TearDown() override { delete s; }
+};
+
+TEST_F(ScreenTest, CaptionIsTitleAndCompany)
+{
+    EXPECT_EQ(s->windowTitle(), QStringLiteral("見本 - ") + t.ctx().companyName);
+    EXPECT_FALSE(t.ctx().companyName.isEmpty());
+}
+
+TEST_F(ScreenTest, EnterMovesOnAndEscMovesBackWithoutPressingButtons)
+{
+    QTest::keyClick(s->name, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s->amount);
+    QTest::keyClick(s->amount, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::focusWidget(), s->code);
+    QTest::keyClick(s->code, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), s->amount);
+    // Through the lists to the button: Enter lands on it, never clicks it.
+    s->blankFirst->setFocus();
+    QTest::keyClick(s->blankFirst, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s->regist);
+    EXPECT_EQ(s->registered, 0);
+    // On a button the user moved to, Enter is the user's press.
+    QTest::keyClick(s->regist, Qt::Key_Return);
+    EXPECT_EQ(s->registered, 1);
+}
+
+TEST_F(ScreenTest, EnterFinishesTheEntryExactlyOnce)
+{
+    QSignalSpy finished(s->name, &QLineEdit::editingFinished);
+    QTest::keyClicks(s->name, "abc");
+    QTest::keyClick(s->name, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s->amount);
+    QTest::keyClick(s->amount, Qt::Key_Escape);   // back again, and away again
+    QTest::keyClick(s->name, Qt::Key_Tab);
+    EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_F(ScreenTest, FocusPutElsewhereByTheFieldIsKept)
+{
+    QObject::connect(s->name, &QLineEdit::returnPressed, s, [this] { s->kind->setFocus(); });
+    QTest::keyClick(s->name, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), s->kind);
+}
+
+TEST_F(ScreenTest, NumberFieldCommitsOnEnter)
+{
+    s->amount->setFocus();
+    QTest::keyClicks(s->amount, "12345");
+    QTest::keyClick(s->amount, Qt::Key_Return);
+    EXPECT_EQ(s->amount->value(), 12345);
+    EXPECT_EQ(s->amount->text(), QStringLiteral("12,345"));
+}
+
+TEST_F(ScreenTest, FunctionKeysOnlyWithoutModifiers)
+{
+    struct Case {
+        Qt::KeyboardModifiers mods;
+        int presses;
+    };
+    for (const Case& c : {Case{Qt::ShiftModifier, 0}, Case{Qt::ControlModifier, 0}, Case{Qt::AltModifier, 0},
+                          Case{Qt::NoModifier, 1}}) {
+        s->registered = 0;
+        QTest::keyClick(s->name, Qt::Key_F1, c.mods);
+        EXPECT_EQ(s->registered, c.presses) << int(c.mods);
+    }
+    s->regist->setEnabled(false);
+    QTest::keyClick(s->name, Qt::Key_F1);
+    EXPECT_EQ(s->registered, 1);
+    QTest::keyClick(s->name, Qt::Key_F2);   // no such button: nothing at all
+    EXPECT_TRUE(s->isVisible());
+    QPointer<SampleScreen> alive(s);
+    QTest::keyClick(s->name, Qt::Key_F6);
+    EXPECT_FALSE(s->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull()) << "screens go when they close";
+    s = nullptr;
+}
+
+TEST_F(ScreenTest, ClearControlsResetsFieldsAndLists)
+{
+    s->name->setText(QStringLiteral("山田"));
+    s->code->setText(QStringLiteral("00001"));
+    s->amount->setValue(5000);
+    s->kind->setCurrentIndex(1);
+    s->blankFirst->setCurrentIndex(1);
+    s->blankFirst->setEditText(QStringLiteral("手入力"));
+    s->clearControls();
+    EXPECT_EQ(s->name->text(), QString());
+    EXPECT_EQ(s->code->text(), QString());
+    EXPECT_EQ(s->amount->value(), 0);
+    EXPECT_EQ(s->amount->text(), QStringLiteral("0"));
+    EXPECT_EQ(s->kind->currentIndex(), 0);
+    EXPECT_EQ(s->blankFirst->currentText(), QStringLiteral("手入力"));
+}
+
+TEST_F(ScreenTest, OpenedScreensBringTheirOpenerBack)
+{
+    // A screen: the opener hides, and shows again when it closes.
+    auto* child = new SampleScreen(t.ctx());
+    Screen::openFrom(s, child);
+    EXPECT_FALSE(s->isVisible());
+    EXPECT_TRUE(child->isVisible());
+    child->close();
+    EXPECT_TRUE(s->isVisible());
+
+    // Over the opener: it stays visible but cannot be used meanwhile.
+    child = new SampleScreen(t.ctx());
+    Screen::openOver(s, child);
+    EXPECT_TRUE(s->isVisible());
+    EXPECT_FALSE(s->isEnabled());
+    child->close();
+    EXPECT_TRUE(s->isEnabled());
+
+    // A plain widget knows nothing of openers; the opener comes back all the same.
+    auto* plain = new QWidget;
+    Screen::openFrom(s, plain);
+    EXPECT_FALSE(s->isVisible());
+    plain->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(s->isVisible());
+}
+
+} // namespace
