@@ -1,0 +1,1 @@
+minasel_bench(bench_statements SOURCES bench_statements.cpp DEPENDS payroll_core)

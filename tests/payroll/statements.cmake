@@ -1,0 +1,1 @@
+minasel_test(test_statementcalc SOURCES test_statementcalc.cpp DEPENDS payroll_core)
