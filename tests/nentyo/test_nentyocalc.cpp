@@ -45,6 +45,8 @@ struct SalaryCase {
     long long income;
 };
 
+void PrintTo(const SalaryCase& c, std::ostream* os) { *os << c.year << " pay " << c.pay; }
+
 class SalaryIncome : public ::testing::TestWithParam<SalaryCase> {};
 TEST_P(SalaryIncome, FromTheYearEndTable)
 {
@@ -254,6 +256,11 @@ struct ExampleCase {
     long long basic;
     long long kakutetax;
 };
+
+void PrintTo(const ExampleCase& c, std::ostream* os)
+{
+    *os << c.year << " pay " << c.pay << " social insurance " << c.socialInsurance;
+}
 
 class DeveloperExamples : public ::testing::TestWithParam<ExampleCase> {};
 TEST_P(DeveloperExamples, SalaryOnly)
