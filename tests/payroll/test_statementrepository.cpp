@@ -1,0 +1,231 @@
+// MEISAI storage and the readers behind the statement screens, on a seeded database.
+#include "payroll/kyuyocalculator.h"
+#include "payroll/statementrepository.h"
+#include "support/testdatadir.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace minasel;
+using namespace minasel::payroll;
+
+namespace {
+
+MeisaiRecord salaryOf(const QString& month, const QString& code)
+{
+    MeisaiRecord s;
+    s.cid = QStringLiteral("01");
+    s.payMonth = month;
+    s.employeeCode = code;
+    s.employeeKind = QStringLiteral("1");
+    s.kihonkyu = 250000;
+    s.commuting = 15000;
+    s.overtimeHours[2] = 2.25;
+    s.overtimePay[2] = 5000;
+    s.allowanceNames[8] = QStringLiteral("皆勤手当");
+    s.allowances[8] = 4000;
+    s.absenceDeduction = 1000;
+    s.hourlyRate = 1470.59;
+    s.health = 12000;
+    s.pension = 23000;
+    s.employmentInsurance = 1500;
+    s.tax = 5000;
+    s.deductionNames[4] = QStringLiteral("社宅");
+    s.deductions[4] = 20000;
+    s.workDays = 19.5;
+    s.dependants = 2;
+    s.yearEndAdjustment = -1200;
+    s.healthKind = QStringLiteral("1");
+    return s;
+}
+
+int meisaiRows(test::TestDataDir& td)
+{
+    return td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI"));
+}
+
+} // namespace
+
+TEST(StatementRepository, EmployeeListLeavesOutThoseWhoLeft)
+{
+    test::TestDataDir td;
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET TAISYABI = '20261130' WHERE JGICODE = '00003'")));
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET TAISYABI = NULL WHERE JGICODE = '00004'")));
+    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
+    QList<EmployeeEntry> list;
+    ASSERT_TRUE(repo.employees(&list));
+    QStringList shown;
+    for (const EmployeeEntry& e : list)
+        shown << e.display();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("00001 見那瀬 太郎"), QStringLiteral("00002 佐藤 花子"),
+                                  QStringLiteral("00004 高橋 美咲")}));
+}
+
+TEST(StatementRepository, MasterWithItemsLookedUp)
+{
+    test::TestDataDir td;
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET FUKACODE = 'B0002' WHERE JGICODE = '00002'")));
+    ASSERT_TRUE(td.exec(QStringLiteral("INSERT INTO SONOTA VALUES('01', '00002', '2', '営業手当', 7000, '0')")));
+    ASSERT_TRUE(td.exec(QStringLiteral("INSERT INTO SONOTAKOJYO VALUES('01', '00002', '3', '親睦会費', 500)")));
+    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
+    bool ok = false;
+    const std::optional<EmployeeMaster> m = repo.employeeMaster(QStringLiteral("00002"), &ok);
+    ASSERT_TRUE(ok);
+    ASSERT_TRUE(m.has_value());
+    EXPECT_EQ(m->kihonkyu, 240000);
+    EXPECT_EQ(m->qualification, 5000);   // A0001
+    EXPECT_EQ(m->additional, 20000);     // B0002
+    EXPECT_EQ(m->allowanceNames[0], QStringLiteral("資格手当（追加）"));
+    EXPECT_EQ(m->allowances[0], 3000);
+    EXPECT_EQ(m->allowanceNames[1], QStringLiteral("営業手当"));
+    EXPECT_EQ(m->allowances[1], 7000);
+    EXPECT_EQ(m->deductionNames[0], QStringLiteral("財形貯蓄"));
+    EXPECT_EQ(m->deductions[1], 500);
+    EXPECT_EQ(m->hourlyRate, 1618);
+    EXPECT_EQ(m->dependants, 1);
+    EXPECT_TRUE(m->insured());
+    EXPECT_EQ(repo.taxKubun(QStringLiteral("00002")), QStringLiteral("1"));
+    EXPECT_EQ(repo.koyohokenSw(QStringLiteral("00001")), QStringLiteral("0"));
+    EXPECT_EQ(repo.taxKubun(QStringLiteral("99999")), QStringLiteral("0"));
+    EXPECT_EQ(repo.koyohokenSw(QStringLiteral("99999")), QString());
+    EXPECT_FLOAT_EQ(repo.koyohokenRitu(), 0.0055);
+
+    // An unknown code is no failure, just no master; a missing item code reads 0.
+    const std::optional<EmployeeMaster> none = repo.employeeMaster(QStringLiteral("99999"), &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(none.has_value());
+    long long amount = -1;
+    EXPECT_TRUE(repo.qualificationAmount(QStringLiteral("ZZZ"), &amount));
+    EXPECT_EQ(amount, 0);
+    EXPECT_TRUE(td.messages().empty());
+}
+
+TEST(StatementRepository, CompanyRates)
+{
+    test::TestDataDir td;
+    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
+    CompanyRates r;
+    ASSERT_TRUE(repo.companyRates(&r));
+    const std::array<double, 6> factors = {1.25, 1.35, 1.5, 1.6, 1.5, 1.75};
+    EXPECT_EQ(r.overtimeFactors, factors);
+    EXPECT_EQ(r.holidayDayRate, 10000);
+    EXPECT_EQ(r.callOutRate, 5000);
+    EXPECT_DOUBLE_EQ(r.healthRate, 9.91);
+    EXPECT_DOUBLE_EQ(r.healthRateCare, 11.5);
+    EXPECT_DOUBLE_EQ(r.pensionRate, 18.3);
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE COMPANY SET JKGNOMAL60 = NULL WHERE CID = '01'")));
+    ASSERT_TRUE(repo.companyRates(&r));
+    EXPECT_EQ(r.overtimeFactors[4], 0.0);
+}
+
+TEST(StatementRepository, SaveReadReplaceDelete)
+{
+    test::TestDataDir td;
+    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
+    const MeisaiRecord s = salaryOf(QStringLiteral("202611"), QStringLiteral("00002"));
+    ASSERT_TRUE(repo.saveStatement(s));
+    std::optional<MeisaiRecord> back;
+    ASSERT_TRUE(repo.readStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1"), &back));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, s);
+
+    MeisaiRecord changed = s;
+    changed.kihonkyu = 260000;
+    ASSERT_TRUE(repo.saveStatement(changed));
+    ASSERT_TRUE(repo.saveStatement(changed));
+    EXPECT_EQ(meisaiRows(td), 1);
+    ASSERT_TRUE(repo.readStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1"), &back));
+    EXPECT_EQ(back->kihonkyu, 260000);
+
+    // A bonus of the same month is its own row and survives deleting the salary.
+    MeisaiRecord bonus = changed;
+    bonus.kind = QStringLiteral("2");
+    ASSERT_TRUE(repo.saveStatement(bonus));
+    EXPECT_EQ(meisaiRows(td), 2);
+    ASSERT_TRUE(repo.deleteStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1")));
+    ASSERT_TRUE(repo.readStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1"), &back));
+    EXPECT_FALSE(back.has_value());
+    EXPECT_EQ(meisaiRows(td), 1);
+    EXPECT_TRUE(td.messages().empty());
+}
+
+TEST(StatementRepository, FailedInsertKeepsTheOldRow)
+{
+    test::TestDataDir td;
+    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
+    const MeisaiRecord s = salaryOf(QStringLiteral("202611"), QStringLiteral("00002"));
+    ASSERT_TRUE(repo.saveStatement(s));
+    ASSERT_TRUE(td.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MEISAI BEGIN SELECT RAISE(ABORT, 'disk says no'); END")));
+    MeisaiRecord changed = s;
+    changed.kihonkyu = 1;
+    EXPECT_FALSE(repo.saveStatement(changed));
+    std::optional<MeisaiRecord> back;
+    ASSERT_TRUE(repo.readStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1"), &back));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, s);
+    ASSERT_FALSE(td.messages().empty());
+    EXPECT_EQ(td.messages().lastText(), QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
+    EXPECT_TRUE(td.ctx().log().lines().join(QLatin1Char('\n')).contains(QStringLiteral("Publish.WriteMeisaiTable")));
+}
+
+TEST(StatementRepository, TextInANumberColumnIsReportedNotShown)
+{
+    test::TestDataDir td;
+    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
+    ASSERT_TRUE(repo.saveStatement(salaryOf(QStringLiteral("202611"), QStringLiteral("00002"))));
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE MEISAI SET KIHONKYU = 'abc'")));
+    std::optional<MeisaiRecord> back;
+    EXPECT_FALSE(repo.readStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1"), &back));
+    EXPECT_FALSE(back.has_value());
+    EXPECT_TRUE(td.ctx().log().lines().join(QLatin1Char('\n')).contains(QStringLiteral("InpKyuyo.read_meisai_data")));
+}
+
+TEST(StatementRepository, PreviousMonthPayAcrossJanuary)
+{
+    test::TestDataDir td;
+    StatementRepository repo(td.ctx(), QStringLiteral("InpSyoyo"));
+    MeisaiRecord december = salaryOf(QStringLiteral("202612"), QStringLiteral("00002"));
+    ASSERT_TRUE(repo.saveStatement(december));
+    // Pay columns 250,000 + 15,000 + 5,000 + 4,000 − 1,000 = 273,000; less the non-taxed
+    // commuting allowance and 36,500 of social insurance.
+    EXPECT_EQ(repo.previousMonthPay(QStringLiteral("00002"), QStringLiteral("202701")), 273000 - 15000 - 36500);
+    EXPECT_EQ(repo.previousMonthPay(QStringLiteral("00002"), QStringLiteral("202702")), std::nullopt);
+    EXPECT_EQ(repo.previousMonthPay(QStringLiteral("00003"), QStringLiteral("202701")), std::nullopt);
+    // A bonus row of December is not a salary.
+    MeisaiRecord bonus = december;
+    bonus.employeeCode = QStringLiteral("00003");
+    bonus.kind = QStringLiteral("2");
+    ASSERT_TRUE(repo.saveStatement(bonus));
+    EXPECT_EQ(repo.previousMonthPay(QStringLiteral("00003"), QStringLiteral("202701")), std::nullopt);
+    // Nothing left after social insurance counts as no salary.
+    MeisaiRecord small = salaryOf(QStringLiteral("202606"), QStringLiteral("00002"));
+    small.kihonkyu = 0;
+    ASSERT_TRUE(repo.saveStatement(small));
+    EXPECT_EQ(repo.previousMonthPay(QStringLiteral("00002"), QStringLiteral("202607")), std::nullopt);
+}
+
+TEST(StatementRepository, HealthStandardOfEarlierBonusesInTheFiscalYear)
+{
+    test::TestDataDir td;
+    StatementRepository repo(td.ctx(), QStringLiteral("InpSyoyo"));
+    auto bonus = [&](const char* month, long long amount, long long health) {
+        MeisaiRecord b;
+        b.cid = QStringLiteral("01");
+        b.payMonth = QLatin1String(month);
+        b.employeeCode = QStringLiteral("00002");
+        b.kind = QStringLiteral("2");
+        b.kihonkyu = amount;
+        b.health = health;
+        ASSERT_TRUE(repo.saveStatement(b));
+    };
+    bonus("202603", 900999, 1);    // fiscal year before
+    bonus("202606", 2000500, 1);   // counts 2,000,000
+    bonus("202607", 300000, 0);    // no health insurance paid on it
+    bonus("202609", 1000999, 1);   // counts 1,000,000
+    bonus("202612", 1000000, 1);   // the month itself
+    bonus("202702", 500000, 1);    // later
+    EXPECT_EQ(repo.healthStandardEarlier(QStringLiteral("00002"), QStringLiteral("202612")), 3000000);
+    EXPECT_EQ(repo.healthStandardEarlier(QStringLiteral("00002"), QStringLiteral("202603")), 0);
+    EXPECT_EQ(repo.healthStandardEarlier(QStringLiteral("00002"), QStringLiteral("202703")), 4500000);
+    EXPECT_EQ(repo.healthStandardEarlier(QStringLiteral("00003"), QStringLiteral("202612")), 0);
+}
