@@ -1,6 +1,7 @@
 #include "climain.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMap>
 #include <cstdio>
 
@@ -64,7 +65,11 @@ bool Options::number(const QString& name, double* v, QString* error) const
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Printed forms are drawn with fonts, which need a GUI application object;
+    // without a display it runs on the offscreen platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     using minasel::cli::err;
     auto usage = [&]() {

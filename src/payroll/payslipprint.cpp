@@ -1,13 +1,16 @@
 #include "payroll/payslipprint.h"
 
 #include "app/appcontext.h"
+#include "payroll/payslipbatch.h"
+#include "payroll/payslipdata.h"
+#include "payroll/payslipprintjob.h"
 
 namespace minasel::payroll {
 
-// Replaced by the payslip printing work; until then printing says it is not available.
-void printPayslip(AppContext& ctx, QWidget*, const QString&, const QString&, int)
+void printPayslip(AppContext& ctx, QWidget* parent, const QString& payMonth, const QString& employeeCode, int kind)
 {
-    ctx.messages().exclamation(QStringLiteral("明細書の印刷はまだ使えません。"));
+    PayslipPrintJob job(ctx, parent);
+    job.printOne(payMonth, employeeCode, kind);
 }
 
 } // namespace minasel::payroll

@@ -7,6 +7,10 @@ namespace minasel {
 class AppContext;
 }
 
+namespace minasel::reports {
+class PrintCanvas;
+}
+
 namespace minasel::payroll {
 
 // Prints (after a preview) the payslip of one stored statement: kind 1 salary,

@@ -1,10 +1,12 @@
 #include "app/screenregistry.h"
+#include "payroll/prtkyuyosyoyo.h"
 
 namespace minasel {
 
 void registerPayslipScreens(ScreenRegistry& registry)
 {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("PrtKyuyoSyoyo"),
+                 [](AppContext& ctx) -> QWidget* { return new payroll::PrtKyuyoSyoyo(ctx); });
 }
 
 } // namespace minasel

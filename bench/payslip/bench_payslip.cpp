@@ -1,0 +1,156 @@
+// Payslip batch to PDF against the floor: the same text items and lines drawn
+// straight with QPainter into a QPdfWriter, without data, layout or formatting.
+// `bench_payslip --make-data DIR` only writes a data folder (100 statements of
+// 202611) for trying the command line or looking at the form.
+#include "payslipbenchdata.h"
+
+#include "app/appcontext.h"
+#include "app/clock.h"
+#include "app/fakemessages.h"
+#include "db/database.h"
+#include "payroll/payslipbatch.h"
+#include "payroll/payslipdata.h"
+#include "reports/fonts.h"
+#include "reports/pdfcanvas.h"
+#include "reports/recordingcanvas.h"
+
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+using namespace minasel;
+
+namespace {
+
+constexpr int kEmployees = 100;
+const QString kMonth = QStringLiteral("202611");
+
+struct Fixture {
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
+    std::unique_ptr<AppContext> ctx;
+    QList<reports::PickerEntry> chosen;
+    reports::RecordingCanvas recorded;   // the whole batch, for the floor
+
+    bool setUp()
+    {
+        QString error;
+        if (!bench::makePayslipData(dir.path(), kEmployees, kMonth, &error)) {
+            std::fprintf(stderr, "data: %s\n", qPrintable(error));
+            return false;
+        }
+        ctx = std::make_unique<AppContext>(messages, clock);
+        ctx->setDataFolder(dir.path());
+        ctx->setConnectionName(QStringLiteral("bench-payslip"));
+        if (!db::openConnection(*ctx, &error))
+            return false;
+        ctx->companyId = QStringLiteral("01");
+        ctx->companyName = QStringLiteral("ミナセル商事株式会社（サンプル）");
+        payroll::payslipCandidates(ctx->db(), ctx->companyId, kMonth, 1, &chosen, &error);
+        payroll::PayslipBatch batch(*ctx, QStringLiteral("bench"));
+        return chosen.size() == kEmployees
+            && batch.print(recorded, kMonth, 1, chosen) == payroll::PayslipBatch::Outcome::Printed;
+    }
+};
+
+Fixture* g_fixture = nullptr;
+
+void BM_PayslipBatchPdf(benchmark::State& state)
+{
+    Fixture& f = *g_fixture;
+    const QString path = f.dir.filePath(QStringLiteral("batch.pdf"));
+    for (auto _ : state) {
+        reports::PdfCanvas canvas(path);
+        canvas.open();
+        payroll::PayslipBatch batch(*f.ctx, QStringLiteral("bench"));
+        if (batch.print(canvas, kMonth, 1, f.chosen) != payroll::PayslipBatch::Outcome::Printed)
+            state.SkipWithError("batch failed");
+    }
+    state.counters["slips"] = kEmployees;
+    state.counters["texts"] = double(f.recorded.texts().size());
+    state.counters["lines"] = double(f.recorded.lineCount());
+}
+
+// The floor: the recorded texts and lines, with the same font changes, drawn
+// directly; a twips transform as the canvas has.
+void BM_FloorQPainterPdf(benchmark::State& state)
+{
+    Fixture& f = *g_fixture;
+    const QString path = f.dir.filePath(QStringLiteral("floor.pdf"));
+    struct Item {
+        int kind;   // 0 text, 1 line, 2 font, 3 page
+        int a, b, c, d;
+        QString text;
+    };
+    std::vector<Item> items;
+    for (const QString& call : f.recorded.calls()) {
+        if (call.startsWith(QLatin1String("text "))) {
+            const int sp = call.indexOf(QLatin1Char(' '), 5);
+            const QStringList xy = call.mid(5, sp - 5).split(QLatin1Char(','));
+            items.push_back({0, xy[0].toInt(), xy[1].toInt(), 0, 0, call.mid(sp + 2, call.size() - sp - 3)});
+        } else if (call.startsWith(QLatin1String("line "))) {
+            const QStringList p = call.mid(5).split(QRegularExpression(QStringLiteral("[ ,]")));
+            items.push_back({1, p[0].toInt(), p[1].toInt(), p[2].toInt(), p[3].toInt(), {}});
+        } else if (call.startsWith(QLatin1String("font "))) {
+            items.push_back({2, call.section(QLatin1Char(' '), -1).toInt(), 0, 0, 0, {}});
+        } else if (call == QLatin1String("page")) {
+            items.push_back({3, 0, 0, 0, 0, {}});
+        }
+    }
+    for (auto _ : state) {
+        QPdfWriter writer(path);
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::JisB5), QPageLayout::Landscape, QMarginsF()));
+        QPainter p(&writer);
+        p.scale(1200.0 / 1440.0, 1200.0 / 1440.0);
+        p.setPen(QPen(Qt::black, 12));
+        QFont font(QStringLiteral("IPAMincho"));
+        for (const Item& it : items) {
+            switch (it.kind) {
+            case 0: p.drawText(QPointF(it.a, it.b + 180), it.text); break;
+            case 1: p.drawLine(QPointF(it.a, it.b), QPointF(it.c, it.d)); break;
+            case 2: font.setPixelSize(it.a * 20); p.setFont(font); break;
+            case 3: writer.newPage(); break;
+            }
+        }
+        p.end();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_PayslipBatchPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_FloorQPainterPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    installFontSubstitutions();
+    if (argc == 3 && QByteArray(argv[1]) == "--make-data") {
+        QString error;
+        if (!bench::makePayslipData(QString::fromLocal8Bit(argv[2]), kEmployees, kMonth, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
+    Fixture fixture;
+    if (!fixture.setUp()) {
+        std::fprintf(stderr, "set-up failed\n");
+        return 1;
+    }
+    g_fixture = &fixture;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    db::closeConnection(*fixture.ctx);
+    return 0;
+}

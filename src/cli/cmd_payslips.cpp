@@ -1,0 +1,157 @@
+#include "climain.h"
+
+#include "app/appcontext.h"
+#include "app/clock.h"
+#include "app/messages.h"
+#include "db/database.h"
+#include "payroll/payslipbatch.h"
+#include "payroll/payslipdata.h"
+#include "payroll/paysliplayout.h"
+#include "reports/fonts.h"
+#include "reports/pdfcanvas.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+namespace minasel::cli {
+
+namespace {
+
+const char* kPayslipsUsage =
+    "usage: minasel-cli payslips --data-dir D --company CID --month YYYYMM --kind 1|2"
+    " [--employees C1,C2] --pdf OUT.pdf\n"
+    "  writes the salary (1) or bonus (2) payslips of the month to a PDF, one per page\n";
+
+class PayslipConsoleMessages : public Messages {
+public:
+    Answer show(Icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer) override
+    {
+        QString t = text;
+        t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        err() << title << ": " << t << "\n";
+        err().flush();
+        return defaultAnswer;
+    }
+};
+
+int usageError(const QString& why)
+{
+    err() << "error: " << why << "\n" << kPayslipsUsage;
+    return kUsageError;
+}
+
+} // namespace
+
+int cmdPayslips(const QStringList& args)
+{
+    Options o;
+    QString error;
+    if (!o.parse(args, {QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("month"),
+                        QStringLiteral("kind"), QStringLiteral("employees"), QStringLiteral("pdf")},
+                 &error))
+        return usageError(error);
+    for (const char* required : {"data-dir", "company", "month", "kind", "pdf"})
+        if (!o.has(QString::fromLatin1(required)))
+            return usageError(QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
+    if (!o.positional().isEmpty())
+        return usageError(QStringLiteral("unexpected argument %1").arg(o.positional().first()));
+    const QString month = o.value(QStringLiteral("month"));
+    static const QRegularExpression monthPattern(QStringLiteral("^\\d{4}(0[1-9]|1[0-2])$"));
+    if (!monthPattern.match(month).hasMatch())
+        return usageError(QStringLiteral("--month needs YYYYMM"));
+    const QString kindText = o.value(QStringLiteral("kind"));
+    if (kindText != QLatin1String("1") && kindText != QLatin1String("2"))
+        return usageError(QStringLiteral("--kind is 1 (salary) or 2 (bonus)"));
+    const int kind = kindText.toInt();
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        err() << "error: drawing the payslips needs a GUI application object\n";
+        return 1;
+    }
+
+    PayslipConsoleMessages messages;
+    SystemClock clock;
+    AppContext ctx(messages, clock);
+    ctx.setConnectionName(QStringLiteral("minasel-cli-payslips"));
+    const QString dataDir = o.value(QStringLiteral("data-dir"));
+    if (!QFileInfo(dataDir + QStringLiteral("/Kyuyo.db")).isFile()) {
+        err() << "error: no Kyuyo.db in " << dataDir << "\n";
+        return 1;
+    }
+    ctx.setDataFolder(QDir(dataDir).absolutePath());
+    ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
+    ctx.log().open(ctx.dataFolder());
+    if (!db::openConnection(ctx, &error)) {
+        err() << "error: cannot open the database: " << error << "\n";
+        return 1;
+    }
+    struct Closer {
+        AppContext& ctx;
+        ~Closer() { db::closeConnection(ctx); }
+    } closer{ctx};
+
+    const QString cid = o.value(QStringLiteral("company"));
+    {
+        QSqlQuery q(ctx.db());
+        q.prepare(QStringLiteral("SELECT COMPANY FROM COMPANY WHERE CID = ?"));
+        q.addBindValue(cid);
+        if (!q.exec() || !q.next()) {
+            err() << "error: company " << cid << " does not exist\n";
+            return 1;
+        }
+        ctx.companyId = cid;
+        ctx.companyName = q.value(0).toString();
+    }
+
+    QList<reports::PickerEntry> candidates;
+    if (!payroll::payslipCandidates(ctx.db(), cid, month, kind, &candidates, &error)) {
+        err() << "error: " << error << "\n";
+        return 1;
+    }
+    QList<reports::PickerEntry> chosen;
+    if (o.has(QStringLiteral("employees"))) {
+        QStringList missing;
+        for (const QString& raw : o.value(QStringLiteral("employees")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString code = raw.trimmed().toUpper();
+            auto it = std::find_if(candidates.begin(), candidates.end(),
+                                   [&](const reports::PickerEntry& e) { return e.code == code; });
+            if (it == candidates.end())
+                missing << code;
+            else if (!chosen.contains(*it))
+                chosen << *it;
+        }
+        if (!missing.isEmpty()) {
+            err() << "error: no " << (kind == 2 ? "bonus" : "salary") << " statement in " << month
+                  << " for: " << missing.join(QLatin1Char(',')) << "\n";
+            return 1;
+        }
+        std::sort(chosen.begin(), chosen.end(),
+                  [](const reports::PickerEntry& a, const reports::PickerEntry& b) { return a.code < b.code; });
+    } else {
+        chosen = candidates;
+    }
+    if (chosen.isEmpty()) {
+        err() << "error: no " << (kind == 2 ? "bonus" : "salary") << " statements in " << month << "\n";
+        return 1;
+    }
+
+    installFontSubstitutions();
+    const QString pdf = o.value(QStringLiteral("pdf"));
+    reports::PdfCanvas canvas(pdf, payroll::PayslipLayout::title(kind).remove(QLatin1Char(' ')) + QLatin1Char(' ') + month);
+    if (!canvas.open()) {
+        err() << "error: " << canvas.errorString() << "\n";
+        return 1;
+    }
+    payroll::PayslipBatch batch(ctx, QStringLiteral("prtKyuyoSyoyo.print_data"));
+    const auto outcome = batch.print(canvas, month, kind, chosen);
+    if (outcome != payroll::PayslipBatch::Outcome::Printed) {
+        err() << "error: the payslips could not be written (see the log)\n";
+        return 1;
+    }
+    out() << batch.printedCount() << " payslip(s) written to " << pdf << "\n";
+    return 0;
+}
+
+} // namespace minasel::cli

@@ -1,0 +1,2 @@
+list(APPEND CLI_SOURCES cmd_payslips.cpp)
+list(APPEND CLI_COMMANDS "payslips:cmdPayslips")

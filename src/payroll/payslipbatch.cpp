@@ -1,0 +1,74 @@
+#include "payroll/payslipbatch.h"
+
+#include "app/appcontext.h"
+#include "payroll/payslipdata.h"
+#include "payroll/paysliplayout.h"
+#include "reports/fonts.h"
+#include "reports/paintercanvas.h"
+#include "reports/printcanvas.h"
+#include "reports/printpaper.h"
+
+namespace minasel::payroll {
+
+namespace {
+constexpr int kPrinterError = 482;
+}
+
+PayslipBatch::PayslipBatch(AppContext& ctx, QString procedure) : m_ctx(ctx), m_procedure(std::move(procedure)) {}
+
+PayslipBatch::Outcome PayslipBatch::print(reports::PrintCanvas& canvas, const QString& payMonth, int kind,
+                                          const QList<reports::PickerEntry>& employees, const Progress& progress)
+{
+    m_printed = 0;
+    m_missing.clear();
+    if (employees.isEmpty())
+        return Outcome::NothingToPrint;
+    if (!reports::setPrintPaper(m_ctx, canvas, reports::minchoFont(), PayslipLayout::kFontSize, PayslipLayout::kPaper,
+                                PayslipLayout::kOrientation, PayslipLayout::kCustomSize, PayslipLayout::kCustomSize)) {
+        canvas.abortDocument();
+        return Outcome::Refused;
+    }
+    const int total = int(employees.size());
+    for (int i = 0; i < total; ++i) {
+        const reports::PickerEntry& e = employees[i];
+        PayslipData data;
+        bool found = false;
+        QString error;
+        int code = 0;
+        if (!readPayslip(m_ctx.db(), m_ctx.companyId, payMonth, e.code.trimmed(), kind, &data, &found, &error, &code)) {
+            canvas.abortDocument();
+            m_ctx.step = QStringLiteral("1");
+            m_ctx.logError(code, error, m_procedure);
+            return Outcome::Failed;
+        }
+        if (!found) {
+            // Deleted since the list was made: the others still print.
+            m_missing << e.code.trimmed();
+        } else {
+            data.employeeName = e.name.trimmed();
+            data.companyName = m_ctx.companyName;
+            if (m_printed > 0)
+                canvas.newPage();
+            PayslipLayout::draw(canvas, data);
+            ++m_printed;
+        }
+        if (progress)
+            progress(i + 1, total);
+    }
+    if (m_printed == 0) {
+        canvas.abortDocument();
+        return Outcome::NothingToPrint;
+    }
+    if (!canvas.endDocument()) {
+        QString why;
+        if (auto* painter = dynamic_cast<reports::PainterCanvas*>(&canvas))
+            why = painter->errorString();
+        m_ctx.step = QStringLiteral("1");
+        m_ctx.logError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why,
+                       m_procedure);
+        return Outcome::Failed;
+    }
+    return Outcome::Printed;
+}
+
+} // namespace minasel::payroll

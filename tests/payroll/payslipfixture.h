@@ -1,0 +1,44 @@
+#pragma once
+#include "db/rowwriter.h"
+#include "db/schema.h"
+
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace minasel::test {
+
+// A MEISAI row with every column empty/zero but the key and the given values.
+inline db::RowValues meisaiRow(const QString& month, const QString& code, int kind, const QString& employeeKind,
+                               const QMap<QString, QString>& values, const QString& cid = QStringLiteral("01"))
+{
+    const db::TableDef& def = db::tableDef(db::Table::Meisai);
+    db::RowValues row;
+    for (const db::Column& c : def.columns)
+        row << (c.kind == db::Kind::Number ? QStringLiteral("0") : QString());
+    row[def.indexOf(QStringLiteral("CID"))] = cid;
+    row[def.indexOf(QStringLiteral("SIKYUBI"))] = month;
+    row[def.indexOf(QStringLiteral("JGICODE"))] = code;
+    row[def.indexOf(QStringLiteral("SIKYUKBN"))] = QString::number(kind);
+    row[def.indexOf(QStringLiteral("JGIKBN"))] = employeeKind;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        const int i = def.indexOf(it.key());
+        if (i < 0)
+            throw std::runtime_error("no MEISAI column " + it.key().toStdString());
+        row[i] = it.value();
+    }
+    return row;
+}
+
+// Output of a poppler tool, or a null string when the tool is not installed.
+inline QString runTool(const QString& tool, const QStringList& args)
+{
+    if (QStandardPaths::findExecutable(tool).isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace minasel::test
