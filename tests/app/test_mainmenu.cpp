@@ -1,0 +1,443 @@
+#include "app/mainmenu.h"
+#include "app/screenregistry.h"
+#include "startupfixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace minasel;
+using namespace minasel::test;
+
+namespace {
+
+// Stands in for a work screen: remembers the caller name it was opened with.
+class ProbeScreen : public Screen {
+public:
+    ProbeScreen(AppContext& ctx, const QString& name) : Screen(ctx, name), caller(ctx.callerName)
+    {
+        setObjectName(name);
+        resize(200, 100);
+    }
+    QString caller;
+};
+
+void pump()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QWidget* visibleWindow(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+struct MainMenuTest : ::testing::Test {
+    TestDataDir t{false};
+    ScreenRegistry registry;
+    std::unique_ptr<MainMenu> menu;
+    QStringList opened;   // "name:caller"
+    int backups = 0;
+    bool noticeDuringBackup = false;
+
+    void registerProbe(const QString& name)
+    {
+        registry.add(name, [this, name](AppContext& c) {
+            opened << name + QStringLiteral(":") + c.callerName;
+            return new ProbeScreen(c, name);
+        });
+    }
+    void registerAll()
+    {
+        for (const char* n : {"InpKaisyaJoho", "MstJyugyoin", "MstSikaku", "MstFukakyu", "InpKyuyo", "InpSyoyo",
+                              "PrtKyuyoSyoyo", "PrtKojinDaityo", "PrtTukiDaityo", "InpNentyo", "PrtGensen",
+                              "RunBackUp", "SetUsePrinter"})
+            registerProbe(QString::fromLatin1(n));
+    }
+    bool start(const std::function<void(QSqlDatabase&)>& edit = {})
+    {
+        prepareData(t, edit);
+        t.ctx().screens = &registry;
+        t.ctx().automaticBackup = [this](AppContext&) {
+            ++backups;
+            noticeDuringBackup = menu->findChild<QLabel*>(QStringLiteral("lblMessage"))->isVisible();
+            return true;
+        };
+        menu = std::make_unique<MainMenu>(t.ctx(), false);
+        if (!menu->start())
+            return false;
+        menu->show();
+        pump();
+        return true;
+    }
+    QPushButton* button(const char* name, QWidget* in = nullptr) const
+    {
+        return (in ? in : menu.get())->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    void pick(const QString& cid)
+    {
+        QComboBox* c = menu->companyList();
+        const int i = c->findData(cid.toInt());
+        ASSERT_GE(i, 0) << cid.toStdString();
+        c->setCurrentIndex(i);
+        emit c->activated(i);
+        pump();
+    }
+    QString basicCid() { return t.scalar(QStringLiteral("SELECT CID FROM BASIC")).toString(); }
+    void TearDown() override
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<Screen*>(w) && w != menu.get())
+                delete w;
+        menu.reset();
+    }
+};
+
+TEST_F(MainMenuTest, NoCompanyLeavesOnlyRegistrationAndEnd)
+{
+    registerAll();
+    ASSERT_TRUE(start([](QSqlDatabase& d) { execOk(d, QStringLiteral("DELETE FROM COMPANY")); }));
+    EXPECT_EQ(menu->companyList()->count(), 0);
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("無し"));
+    for (const char* b : {"cmdSyokiSet", "cmdInOutsyori", "cmdKyuyo"})
+        EXPECT_FALSE(button(b)->isEnabled()) << b;
+    EXPECT_TRUE(button("cmdNewKaisyaJoho")->isEnabled());
+    EXPECT_TRUE(button("cmdEnd")->isEnabled());
+    button("cmdNewKaisyaJoho")->click();
+    EXPECT_EQ(opened, QStringList{QStringLiteral("InpKaisyaJoho:MainMenu")});
+    EXPECT_FALSE(menu->isVisible());
+}
+
+TEST_F(MainMenuTest, ShowsTheCompaniesCaptionHintsAndReadMe)
+{
+    ASSERT_TRUE(start());
+    QComboBox* c = menu->companyList();
+    EXPECT_EQ(c->objectName(), QStringLiteral("cmbKaisya"));
+    EXPECT_EQ(c->count(), 5);
+    EXPECT_EQ(c->currentText(), t.ctx().companyName);
+    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メインメニュー - ") + t.ctx().companyName);
+    EXPECT_EQ(c->toolTip(), QStringLiteral("まず会社データ選択よりお始め下さい。"));
+    EXPECT_EQ(button("cmdKyuyo")->text(), QStringLiteral("給与明細入力"));
+    EXPECT_EQ(button("cmdEnd")->toolTip(), QStringLiteral("ミナセルを終了します。"));
+    const auto* readMe = menu->findChild<QLabel*>(QStringLiteral("lblReadMe"));
+    EXPECT_TRUE(readMe->text().startsWith(QStringLiteral("☆必ずお読みください\n")));
+    EXPECT_EQ(readMe->text().count(QLatin1Char('\n')), 14);
+    EXPECT_FALSE(menu->findChild<QLabel*>(QStringLiteral("lblMessage"))->isVisible());
+    // Nothing registered: the buttons that lead to screens cannot be pressed.
+    EXPECT_FALSE(button("cmdNewKaisyaJoho")->isEnabled());
+    EXPECT_FALSE(button("cmdKyuyo")->isEnabled());
+    EXPECT_TRUE(button("cmdSyokiSet")->isEnabled());
+    EXPECT_TRUE(button("cmdInOutsyori")->isEnabled());
+}
+
+TEST_F(MainMenuTest, PickingCompaniesAndTemplates)
+{
+    registerAll();
+    ASSERT_TRUE(start([](QSqlDatabase& d) {
+        copyCompany(d, QStringLiteral("02"), QStringLiteral("52"), QStringLiteral("テンプレート52"),
+                    QStringLiteral("2000/01/01"));
+        copyCompany(d, QStringLiteral("02"), QStringLiteral("53"), QStringLiteral("設定済53"),
+                    QStringLiteral("2026/04/01"));
+    }));
+    pick(QStringLiteral("01"));   // already current: nothing written
+    EXPECT_EQ(basicCid(), QString());
+
+    pick(QStringLiteral("02"));   // a template up to "51": only made current
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("02"));
+    EXPECT_EQ(basicCid(), QStringLiteral("02"));
+    EXPECT_EQ(t.ctx().companyName, menu->companyList()->currentText());
+    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メインメニュー - ") + t.ctx().companyName);
+    pick(QStringLiteral("53"));   // set up already
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(menu->isVisible());
+
+    pick(QStringLiteral("52"));   // a template above "51": straight to its company information
+    EXPECT_EQ(basicCid(), QStringLiteral("52"));
+    EXPECT_EQ(opened, QStringList{QStringLiteral("InpKaisyaJoho:SyokiSetMenu")});
+    EXPECT_FALSE(menu->isVisible());
+    visibleWindow(QStringLiteral("InpKaisyaJoho"))->close();
+    pump();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(t.ctx().callerName, QStringLiteral("MainMenu"));
+}
+
+TEST_F(MainMenuTest, SetupCheckRefusesTemplates)
+{
+    registerAll();
+    ASSERT_TRUE(start([](QSqlDatabase& d) {
+        // Stored with a trailing blank: the check compares without trimming.
+        execOk(d, QStringLiteral("UPDATE COMPANY SET TOROKUBI = '2000/01/01 ' WHERE CID = '03'"));
+    }));
+    pick(QStringLiteral("02"));
+    button("cmdInOutsyori")->click();
+    EXPECT_EQ(t.messages().lastText(), QStringLiteral("初期データが正しく設定されていません。\n"
+                                                      "初期設定メニューで設定し直した後、「入出力処理」を選択して下さい。"));
+    EXPECT_EQ(t.messages().last().icon, Messages::Icon::Exclamation);
+    button("cmdKyuyo")->click();
+    EXPECT_EQ(t.messages().lastText(), QStringLiteral("初期データが正しく設定されていません。\n"
+                                                      "初期設定メニューで設定し直した後、「給与明細登録」を選択して下さい。"));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(visibleWindow(QStringLiteral("InOutMenu")), nullptr);
+    EXPECT_TRUE(menu->isVisible());
+
+    pick(QStringLiteral("03"));
+    button("cmdKyuyo")->click();
+    EXPECT_EQ(opened, QStringList{QStringLiteral("InpKyuyo:MainMenu")});
+    EXPECT_FALSE(menu->isVisible());
+}
+
+struct MenuButton {
+    const char* name;
+    const char* caption;
+    const char* hint;
+};
+
+void expectButtons(QWidget* menuWindow, const std::vector<MenuButton>& expected)
+{
+    for (const MenuButton& b : expected) {
+        auto* button = menuWindow->findChild<QPushButton*>(QString::fromLatin1(b.name));
+        ASSERT_NE(button, nullptr) << b.name;
+        EXPECT_EQ(button->text(), QString::fromUtf8(b.caption)) << b.name;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint)) << b.name;
+        EXPECT_EQ(button->statusTip(), QString::fromUtf8(b.hint)) << b.name;
+    }
+    EXPECT_EQ(menuWindow->findChildren<QPushButton*>().size(), int(expected.size()));
+}
+
+TEST_F(MainMenuTest, InitialSettingsMenu)
+{
+    registerProbe(QStringLiteral("MstSikaku"));
+    ASSERT_TRUE(start());
+    button("cmdSyokiSet")->click();
+    QWidget* m = visibleWindow(QStringLiteral("SyokiSetMenu"));
+    ASSERT_NE(m, nullptr);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(m->windowTitle(), QStringLiteral("初期設定 - ") + t.ctx().companyName);
+    expectButtons(m, {{"cmdKaisyaJoho", "１)会社情報設定", "会社情報の設定を行います。"},
+                      {"cmdJyugyoin", "２)従業員マスタ保守", "従業員情報の設定を行います。"},
+                      {"cmdSikaku", "３）資格マスタ保守", "資格手当の入力を行います。"},
+                      {"cmdFukakyu", "４）付加給マスタ保守", "付加給データの設定を行います。"},
+                      {"cmdPassword", "５）パスワード設定／変更", "パスワードの設定・変更を行います。"},
+                      {"cmdBack", "メインメニュー（X）", "メインメニューへ戻ります。"}});
+    EXPECT_EQ(m->findChild<QLabel*>(QStringLiteral("lblReadMe"))->text(),
+              QStringLiteral("最初は会社情報を設定して下さい。\n１）から順に５）へと進んで下さい。但し、１）と２）の設定を行えば、"
+                             "「給与明細入力」処理へと進めます。資格と付加給がない場合は入力は不要です。また、これら情報の登録は何時でもできます。"));
+    // Only the registered screen's button works; the password is always there.
+    for (const char* b : {"cmdKaisyaJoho", "cmdJyugyoin", "cmdFukakyu"})
+        EXPECT_FALSE(button(b, m)->isEnabled()) << b;
+    EXPECT_TRUE(button("cmdPassword", m)->isEnabled());
+
+    button("cmdSikaku", m)->click();
+    EXPECT_EQ(opened, QStringList{QStringLiteral("MstSikaku:SyokiSetMenu")});
+    EXPECT_FALSE(m->isVisible());
+    visibleWindow(QStringLiteral("MstSikaku"))->close();
+    EXPECT_TRUE(m->isVisible());
+
+    // The password screen waits over the menu, which cannot be used meanwhile.
+    button("cmdPassword", m)->click();
+    QWidget* pw = visibleWindow(QStringLiteral("Password"));
+    ASSERT_NE(pw, nullptr);
+    EXPECT_EQ(pw->windowTitle(), QStringLiteral("パスワード設定 - ") + t.ctx().companyName);
+    EXPECT_TRUE(m->isVisible());
+    EXPECT_FALSE(m->isEnabled());
+    pw->close();
+    EXPECT_TRUE(m->isEnabled());
+
+    QPointer<QWidget> gone(m);
+    button("cmdBack", m)->click();
+    pump();
+    EXPECT_TRUE(gone.isNull());
+    EXPECT_TRUE(menu->isVisible());
+}
+
+TEST_F(MainMenuTest, InputOutputMenu)
+{
+    registerAll();
+    ASSERT_TRUE(start());
+    button("cmdInOutsyori")->click();
+    QWidget* m = visibleWindow(QStringLiteral("InOutMenu"));
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->windowTitle(), QStringLiteral("入出力処理 - ") + t.ctx().companyName);
+    expectButtons(m, {{"cmdInpKyuyo", "１）給与明細登録", "月々の給与データを入力します。"},
+                      {"cmdInpSyoyo", "２）賞与明細登録", "賞与データを入力します。"},
+                      {"cmdPrtKyoyoSyoyo", "３）給与・賞与明細印刷", "個人別の給与明細・賞与明細を印刷します。"},
+                      {"cmdPrtKojinDaityo", "４）個人別賃金台帳印刷", "個人別の賃金台帳を表示・印刷します。"},
+                      {"cmdPrtTukiDaityo", "５）月別賃金台帳印刷", "月別の賃金台帳を表示・印刷します。"},
+                      {"cmdInpNentyo", "６）年末調整", "年末調整を行います。"},
+                      {"cmdPrtGensen", "７）源泉徴収票印刷", "源泉徴収票を印刷します。"},
+                      {"cmdBackUp", "８）バックアップ処理", "入力データのバックアップ・復元を行います。"},
+                      {"cmdSetPrinter", "９）プリンター選択", "印刷用のプリンターを選択します。"},
+                      {"cmdBack", "メインメニュー（X）", "メインメニューへ戻ります。"}});
+    EXPECT_EQ(m->findChild<QLabel*>(QStringLiteral("lblReadMe"))->text(),
+              QStringLiteral("　給与明細入力で、毎月の給与を入力して下さい。\n\n　賞与支給と年末調整の時期がくる時に入力して下さい。"
+                             "\n\n　帳票等は必要な時に印字して下さい。"));
+
+    const std::vector<std::pair<const char*, const char*>> targets = {
+        {"cmdInpKyuyo", "InpKyuyo"}, {"cmdInpSyoyo", "InpSyoyo"}, {"cmdPrtKyoyoSyoyo", "PrtKyuyoSyoyo"},
+        {"cmdPrtKojinDaityo", "PrtKojinDaityo"}, {"cmdPrtTukiDaityo", "PrtTukiDaityo"},
+        {"cmdInpNentyo", "InpNentyo"}, {"cmdPrtGensen", "PrtGensen"}, {"cmdBackUp", "RunBackUp"}};
+    for (const auto& [b, screen] : targets) {
+        opened.clear();
+        button(b, m)->click();
+        EXPECT_EQ(opened, QStringList{QString::fromLatin1(screen) + QStringLiteral(":InOutMenu")});
+        EXPECT_FALSE(m->isVisible()) << b;
+        visibleWindow(QString::fromLatin1(screen))->close();
+        EXPECT_TRUE(m->isVisible()) << b;
+    }
+    // The printer screen waits over the menu.
+    button("cmdSetPrinter", m)->click();
+    EXPECT_TRUE(m->isVisible());
+    EXPECT_FALSE(m->isEnabled());
+    visibleWindow(QStringLiteral("SetUsePrinter"))->close();
+    EXPECT_TRUE(m->isEnabled());
+}
+
+TEST_F(MainMenuTest, KeyXLeavesEitherMenuOnlyWithoutModifiers)
+{
+    ASSERT_TRUE(start());
+    for (const char* opener : {"cmdSyokiSet", "cmdInOutsyori"}) {
+        button(opener)->click();
+        QWidget* m = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && qobject_cast<Screen*>(w) && w != menu.get())
+                m = w;
+        ASSERT_NE(m, nullptr) << opener;
+        QWidget* focus = button("cmdBack", m);
+        for (Qt::KeyboardModifier mod : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+            QTest::keyClick(focus, Qt::Key_X, mod);
+            EXPECT_TRUE(m->isVisible()) << opener << " " << int(mod);
+        }
+        QTest::keyClick(focus, Qt::Key_X);
+        EXPECT_FALSE(m->isVisible()) << opener;
+        EXPECT_TRUE(menu->isVisible()) << opener;
+        pump();
+    }
+}
+
+TEST_F(MainMenuTest, EndingRunsTheBackupWithTheNoticeThenLogs)
+{
+    ASSERT_TRUE(start());
+    QSignalSpy closed(menu.get(), &Screen::closed);
+    QTest::keyClick(button("cmdEnd"), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(closed.count(), 0);
+    QTest::keyClick(button("cmdEnd"), Qt::Key_F6);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(backups, 1);
+    EXPECT_TRUE(noticeDuringBackup);
+    EXPECT_FALSE(menu->findChild<QLabel*>(QStringLiteral("lblMessage"))->isVisible());
+    EXPECT_FALSE(t.ctx().db().isOpen());
+    EXPECT_EQ(logTails(t), (QStringList{QStringLiteral("0 プログラム起動 [From_Load] Step:3_0"),
+                                        QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0")}));
+}
+
+TEST_F(MainMenuTest, CompanyScreenKeepsTheListInStep)
+{
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(t.exec(QStringLiteral("UPDATE COMPANY SET COMPANY = '改名商事' WHERE CID = '01'")));
+    t.ctx().refreshCompanies(QString());
+    EXPECT_EQ(menu->companyList()->currentText(), QStringLiteral("改名商事"));
+    EXPECT_EQ(t.ctx().companyName, QStringLiteral("改名商事"));
+    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メインメニュー - 改名商事"));
+    EXPECT_EQ(basicCid(), QString());   // the current company did not change
+
+    ASSERT_TRUE(t.exec(QStringLiteral("INSERT INTO COMPANY (CID, COMPANY, TOROKUBI) VALUES ('60', '新会社', '2026/12/06')")));
+    t.ctx().refreshCompanies(QStringLiteral("60"));
+    EXPECT_EQ(menu->companyList()->count(), 6);
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("60"));
+    EXPECT_EQ(menu->companyList()->currentText(), QStringLiteral("新会社"));
+    EXPECT_EQ(basicCid(), QStringLiteral("60"));
+
+    ASSERT_TRUE(t.exec(QStringLiteral("DELETE FROM COMPANY WHERE CID = '60'")));
+    t.ctx().refreshCompanies(QString());
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("01"));
+    EXPECT_EQ(menu->companyList()->currentIndex(), 0);
+    EXPECT_EQ(basicCid(), QStringLiteral("01"));
+
+    ASSERT_TRUE(t.exec(QStringLiteral("DELETE FROM COMPANY")));
+    t.ctx().refreshCompanies(QString());
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("無し"));
+    EXPECT_FALSE(button("cmdSyokiSet")->isEnabled());
+}
+
+struct PasswordCase {
+    const char* name;
+    const char* typed;
+    bool runs;
+};
+
+class StartupPassword : public MainMenuTest, public ::testing::WithParamInterface<PasswordCase> {};
+
+TEST_P(StartupPassword, AskedOnceAndAWrongOneEndsTheProgram)
+{
+    ASSERT_TRUE(start([](QSqlDatabase& d) { execOk(d, QStringLiteral("UPDATE BASIC SET PASSWORD = 'SE''CRET'")); }));
+    QSignalSpy closed(menu.get(), &Screen::closed);
+    QWidget* pw = visibleWindow(QStringLiteral("Password"));
+    ASSERT_NE(pw, nullptr);
+    EXPECT_EQ(pw->windowTitle(), QStringLiteral("パスワード照合 - ") + t.ctx().companyName);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(menu->isEnabled());
+    auto* field = pw->findChild<QLineEdit*>(QStringLiteral("txtPassword1"));
+    field->setText(QString::fromUtf8(GetParam().typed));
+    QTest::keyClick(field, Qt::Key_Return);
+    pump();
+    EXPECT_EQ(visibleWindow(QStringLiteral("Password")), nullptr);
+    if (GetParam().runs) {
+        EXPECT_TRUE(t.messages().empty());
+        EXPECT_EQ(t.ctx().startupState, AppContext::StartupOk);
+        EXPECT_TRUE(menu->isEnabled());
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(closed.count(), 0);
+        menu->onActivated();   // asked once only
+        EXPECT_EQ(visibleWindow(QStringLiteral("Password")), nullptr);
+    } else {
+        EXPECT_EQ(t.messages().lastText(), QStringLiteral("パスワードは正しく入力されていませんので、プログラムが終了します。"));
+        EXPECT_EQ(t.ctx().startupState, AppContext::StartupNoCompany);
+        EXPECT_EQ(closed.count(), 1);
+        EXPECT_EQ(backups, 0);
+        EXPECT_EQ(logTails(t).last(), QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StartupPassword,
+    ::testing::Values(PasswordCase{"LowerCase", "se'cret", true}, PasswordCase{"Padded", "  SE'CRET ", true},
+                      PasswordCase{"Wrong", "secret", false}, PasswordCase{"Empty", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainMenuTest, MissingDatabaseEndsTheStart)
+{
+    ASSERT_TRUE(QDir().mkpath(t.path()));
+    t.ctx().screens = &registry;
+    menu = std::make_unique<MainMenu>(t.ctx(), true);
+    QSignalSpy closed(menu.get(), &Screen::closed);
+    EXPECT_FALSE(menu->start());
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(t.messages().entries().first().title, QStringLiteral("DB Openエラー"));
+    EXPECT_EQ(logTails(t).last(), QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0"));
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(visibleWindow(QStringLiteral("frmSplash")), nullptr);
+}
+
+TEST_F(MainMenuTest, SecondMenuOnTheSameDataIsRefused)
+{
+    ASSERT_TRUE(start());
+    FakeMessages messages2;
+    FixedClock clock2(t.clock().now());
+    AppContext ctx2(messages2, clock2);
+    ctx2.setConnectionName(QStringLiteral("second"));
+    MainMenu second(ctx2, false);
+    EXPECT_FALSE(second.start());
+    EXPECT_EQ(messages2.lastText(), QStringLiteral("このアプリケーションはすでに開かれています。"));
+    EXPECT_EQ(ctx2.startupState, AppContext::StartupSecondCopy);
+    EXPECT_TRUE(t.ctx().db().isOpen());
+}
+
+} // namespace
