@@ -1,2 +1,3 @@
 minasel_test(test_statementcalc SOURCES test_statementcalc.cpp DEPENDS payroll_core)
 minasel_test(test_statementrepository SOURCES test_statementrepository.cpp DEPENDS payroll_core)
+minasel_test(test_inpkyuyo SOURCES test_inpkyuyo.cpp DEPENDS payroll_ui)
