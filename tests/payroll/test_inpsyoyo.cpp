@@ -1,0 +1,204 @@
+// The bonus statement screen driven through its named controls.
+#include "app/numberfield.h"
+#include "app/textfield.h"
+#include "payroll/inpsyoyo.h"
+#include "payroll/statementrepository.h"
+#include "support/testdatadir.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace minasel;
+using namespace minasel::payroll;
+
+namespace {
+
+class InpSyoyoTest : public ::testing::Test {
+protected:
+    void open()
+    {
+        m_screen = std::make_unique<InpSyoyo>(td.ctx());
+        m_screen->show();
+    }
+    template <typename T = NumberField>
+    T* field(const char* name)
+    {
+        T* w = m_screen->findChild<T*>(QLatin1String(name));
+        if (!w)
+            ADD_FAILURE() << "no control " << name;
+        return w;
+    }
+    double value(const char* name) { return field(name)->value(); }
+    QString label(const char* name) { return field<QLabel>(name)->text(); }
+    void type(const char* name, const QString& text)
+    {
+        QLineEdit* f = field<QLineEdit>(name);
+        f->setFocus();
+        f->selectAll();
+        QTest::keyClick(f, Qt::Key_Delete);
+        QTest::keyClicks(f, text);
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+    void choose(const QString& code)
+    {
+        QComboBox* c = field<QComboBox>("cmbJyugyoin");
+        c->setCurrentIndex(c->findText(code, Qt::MatchStartsWith));
+    }
+    void storeSalary(const QString& month, const QString& code, long long pay)
+    {
+        MeisaiRecord s;
+        s.cid = QStringLiteral("01");
+        s.payMonth = month;
+        s.employeeCode = code;
+        s.kihonkyu = pay;
+        StatementRepository repo(td.ctx(), QStringLiteral("test"));
+        ASSERT_TRUE(repo.saveStatement(s));
+    }
+    std::optional<MeisaiRecord> storedBonus(const QString& month, const QString& code)
+    {
+        std::optional<MeisaiRecord> r;
+        StatementRepository repo(td.ctx(), QStringLiteral("test"));
+        EXPECT_TRUE(repo.readStatement(month, code, QStringLiteral("2"), &r));
+        return r;
+    }
+
+    test::TestDataDir td;
+    std::unique_ptr<InpSyoyo> m_screen;
+};
+
+} // namespace
+
+TEST_F(InpSyoyoTest, BonusWithStandardAmountPremiumsAndTaxIsStoredWithZerosElsewhere)
+{
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE COMPANY SET KEKOHOKEN = 9.97 WHERE CID = '01'")));
+    storeSalary(QStringLiteral("202611"), QStringLiteral("00002"), 231460);
+    open();
+    choose(QStringLiteral("00002"));
+    EXPECT_EQ(value("txtZengetu"), 231460);
+    type("txtQyoSogaku", QStringLiteral("345678"));
+    field<TextField>("txtKojyoNM1")->setText(QStringLiteral("財形貯蓄"));
+    type("txtKojyo1", QStringLiteral("20000"));
+    type("txtKojyo2", QStringLiteral("1000"));
+
+    EXPECT_EQ(value("txtHyojunSyoyo"), 345000);
+    EXPECT_EQ(value("txtHealth"), 17198);      // 9.97 × 345,000 / 100 / 2 = 17,198.25
+    EXPECT_EQ(value("txtNenkin"), 31567);      // 31,567.5: the half yen drops
+    EXPECT_EQ(value("txtKoyoHoken"), 1901);    // on the full 345,678
+    EXPECT_EQ(value("txtSyakaiKei"), 50666);
+    EXPECT_EQ(value("txtSasiQyoKojo"), 295012);
+    EXPECT_EQ(value("txtSyotoku"), 6024);      // 2.042 % (one dependant, 231,460 last month)
+    EXPECT_EQ(value("txtKojoKei"), 50666 + 6024 + 21000);
+    EXPECT_EQ(value("txtSasiSiq"), 345678 - 77690);
+    EXPECT_TRUE(field("txtHealth")->isReadOnly());
+
+    QTest::keyClick(field<QLineEdit>("txtKojyo2"), Qt::Key_F1);
+    EXPECT_TRUE(td.messages().empty()) << td.messages().lastText().toStdString();
+    MeisaiRecord e = newBonusStatement(QStringLiteral("01"), QStringLiteral("202612"), QStringLiteral("00002"),
+                                       QStringLiteral("1"), 1, QStringLiteral("0"));
+    e.kihonkyu = 345678;
+    e.health = 17198;
+    e.pension = 31567;
+    e.employmentInsurance = 1901;
+    e.tax = 6024;
+    e.deductionNames[0] = QStringLiteral("財形貯蓄");
+    e.deductions[0] = 20000;
+    e.deductions[1] = 1000;
+    EXPECT_EQ(storedBonus(QStringLiteral("202612"), QStringLiteral("00002")), e);
+    EXPECT_EQ(m_screen->statementOnScreen(), e);
+
+    // Reopened, the stored bonus comes back, not an empty one.
+    m_screen.reset();
+    open();
+    choose(QStringLiteral("00002"));
+    EXPECT_EQ(m_screen->statementOnScreen(), e);
+}
+
+TEST_F(InpSyoyoTest, PreviousMonthAcrossJanuary)
+{
+    storeSalary(QStringLiteral("202612"), QStringLiteral("00002"), 530000);
+    storeSalary(QStringLiteral("202701"), QStringLiteral("00003"), 530000);   // a later month is no previous month
+    open();
+    type("txtYear", QStringLiteral("2027"));
+    type("txtMonth", QStringLiteral("1"));
+    choose(QStringLiteral("00002"));
+    EXPECT_EQ(value("txtZengetu"), 530000);
+    EXPECT_EQ(label("lblZengetu"), QString());
+    type("txtQyoSogaku", QStringLiteral("1000000"));
+    const long long after = 1000000 - (long long)value("txtSyakaiKei");
+    EXPECT_EQ(value("txtSyotoku"), bonusWithholding(QStringLiteral("202701"), after, 530000, 1).tax);
+    EXPECT_EQ(label("lblTaxNotice"), rulesNotice(bonusWithholding(QStringLiteral("202701"), after, 530000, 1)));
+    choose(QStringLiteral("00003"));
+    EXPECT_EQ(value("txtZengetu"), 0);
+    EXPECT_FALSE(label("lblZengetu").isEmpty());
+}
+
+TEST_F(InpSyoyoTest, UninsuredKeepsTypedPremiumsCareKindUsesItsRate)
+{
+    open();
+    choose(QStringLiteral("00004"));   // monthly health and pension 0 in the master
+    EXPECT_EQ(label("lblHealth"), QStringLiteral("健康保険料（修正可）"));
+    type("txtQyoSogaku", QStringLiteral("100000"));
+    EXPECT_EQ(value("txtHealth"), 0);
+    EXPECT_EQ(value("txtNenkin"), 0);
+    type("txtHealth", QStringLiteral("1234"));
+    type("txtQyoSogaku", QStringLiteral("120000"));
+    EXPECT_EQ(value("txtHealth"), 1234);
+    EXPECT_EQ(value("txtSyakaiKei"), 1234 + 660);   // 120,000 × 0.0055
+
+    choose(QStringLiteral("00001"));   // officer, care insurance, no employment insurance
+    EXPECT_EQ(label("lblHealth"), QStringLiteral("健康保険料"));
+    EXPECT_EQ(label("lblKoyoHoken"), QStringLiteral("雇用保険料（修正可）"));
+    type("txtQyoSogaku", QStringLiteral("561999"));
+    EXPECT_EQ(value("txtHealth"), 32257);   // 11.5 % on 561,000: 32,257.5
+    EXPECT_EQ(value("txtKoyoHoken"), 0);
+}
+
+TEST_F(InpSyoyoTest, HealthStandardCappedOverTheFiscalYear)
+{
+    MeisaiRecord earlier = newBonusStatement(QStringLiteral("01"), QStringLiteral("202607"), QStringLiteral("00002"),
+                                             QStringLiteral("1"), 1, QStringLiteral("0"));
+    earlier.kihonkyu = 5000000;
+    earlier.health = 247750;
+    StatementRepository repo(td.ctx(), QStringLiteral("test"));
+    ASSERT_TRUE(repo.saveStatement(earlier));
+    open();
+    choose(QStringLiteral("00002"));
+    type("txtQyoSogaku", QStringLiteral("2000000"));
+    EXPECT_EQ(value("txtHealth"), bonusPremium(9.91, 730000));
+    EXPECT_EQ(value("txtNenkin"), bonusPremium(18.3, 1500000));
+    EXPECT_FALSE(label("lblHyojunNote").isEmpty());
+}
+
+TEST_F(InpSyoyoTest, TypedTaxKeptRegisterTwiceAndDelete)
+{
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET CALCUTAX = '0' WHERE JGICODE = '00003'")));
+    open();
+    choose(QStringLiteral("00003"));
+    EXPECT_EQ(label("lblSyotoku"), QStringLiteral("所得税（修正可）"));
+    type("txtSyotoku", QStringLiteral("9999"));
+    type("txtQyoSogaku", QStringLiteral("400000"));
+    EXPECT_EQ(value("txtSyotoku"), 9999);
+    auto* write = field<QPushButton>("cmdWrite");
+    write->click();
+    write->click();
+    EXPECT_EQ(td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI WHERE SIKYUKBN = '2'")), 1);
+    EXPECT_EQ(storedBonus(QStringLiteral("202612"), QStringLiteral("00003"))->tax, 9999);
+
+    td.messages().answerNext(Messages::Answer::Yes);
+    field<QPushButton>("cmdDelete")->click();
+    EXPECT_EQ(td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 0);
+    EXPECT_EQ(m_screen->employeeCode(), QStringLiteral("00001"));
+    EXPECT_EQ(value("txtQyoSogaku"), 0);
+}
+
+TEST_F(InpSyoyoTest, ChecksBeforeButtonsAct)
+{
+    open();
+    field<QPushButton>("cmdWrite")->click();
+    ASSERT_EQ(td.messages().entries().size(), 1);
+    EXPECT_EQ(td.messages().last().text, QStringLiteral("従業員を決めた後、「登録」ボタンを押して下さい。"));
+    EXPECT_EQ(m_screen->windowTitle(), QStringLiteral("賞与明細登録 - ミナセル商事株式会社（サンプル）"));
+}
