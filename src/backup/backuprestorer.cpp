@@ -4,7 +4,7 @@
 #include "backup/backupreader.h"
 #include "backup/errorline.h"
 #include "backup/backuptables.h"
-#include "db/rowwriter.h"
+#include "db/rowinserter.h"
 #include "db/transactionguard.h"
 
 #include <QDir>
@@ -115,6 +115,7 @@ BackupRestorer::Outcome BackupRestorer::restore(const QString& folderPath)
             return failLogged(53, QStringLiteral("%1 を開けません。(%2)").arg(t.fileName, file.errorString()), kProcTable);
         BackupReader reader(file.readAll(), t.columns);
         file.close();
+        db::RowInserter writer(m_ctx, t.table);
         QStringList row;
         BackupReader::Status s;
         while ((s = reader.next(&row)) == BackupReader::Status::Row) {
@@ -124,7 +125,7 @@ BackupRestorer::Outcome BackupRestorer::restore(const QString& folderPath)
                                   QStringLiteral("%1 行目: 別の会社（%2）のデータが含まれています")
                                       .arg(reader.rowsRead())
                                       .arg(row.first()));
-            if (!db::writeRow(m_ctx, t.table, row)) {
+            if (!writer.write(row)) {
                 m_error = QStringLiteral("%1 の %2 行目を登録できませんでした。").arg(t.fileName).arg(reader.rowsRead());
                 return Outcome::Failed;
             }
