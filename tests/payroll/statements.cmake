@@ -2,3 +2,4 @@ minasel_test(test_statementcalc SOURCES test_statementcalc.cpp DEPENDS payroll_c
 minasel_test(test_statementrepository SOURCES test_statementrepository.cpp DEPENDS payroll_core)
 minasel_test(test_inpkyuyo SOURCES test_inpkyuyo.cpp DEPENDS payroll_ui)
 minasel_test(test_inpsyoyo SOURCES test_inpsyoyo.cpp DEPENDS payroll_ui)
+minasel_test(test_statementdemo SOURCES test_statementdemo.cpp DEPENDS payroll_core)
