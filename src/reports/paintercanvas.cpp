@@ -112,7 +112,8 @@ void PainterCanvas::setFont(const QString& family, int points)
 
 void PainterCanvas::printAt(int x, int y, const QString& text)
 {
-    if (text.isEmpty() || !ensurePainting())
+    // Blank fields (zero amounts) leave nothing on paper; the page still starts.
+    if (!ensurePainting() || text.trimmed().isEmpty())
         return;
     m_painter.drawText(QPointF(x, y + m_ascent), text);
 }

@@ -52,7 +52,6 @@ void SetUsePrinter::fillPrinterList()
     if (names.isEmpty())
         ctx().messages().information(QStringLiteral("プリンタードライバーがインストールされていません。"));
     std::reverse(names.begin(), names.end());
-    m_names = names;
     m_list->addItems(names);
     // PDF output is always there, so a machine without printers can still print.
     m_list->addItem(AppContext::pdfPrinterName());
@@ -62,7 +61,8 @@ void SetUsePrinter::fillPrinterList()
 void SetUsePrinter::apply()
 {
     const QString chosen = m_list->currentText();
-    const bool found = chosen == AppContext::pdfPrinterName() || m_names.contains(chosen);
+    // Asked again: a printer may have been removed while the screen was open.
+    const bool found = chosen == AppContext::pdfPrinterName() || m_installed().contains(chosen);
     if (found) {
         ctx().printerName = chosen;
         ctx().messages().exclamation(QStringLiteral("通常使うプリンターを[ %1 ]に変更しました。").arg(chosen.trimmed()));

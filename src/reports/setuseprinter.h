@@ -24,7 +24,6 @@ private:
     void fillPrinterList();
 
     PrinterList m_installed;
-    QStringList m_names;
     QComboBox* m_list;
     QPushButton* m_apply;
     QPushButton* m_cancel;
