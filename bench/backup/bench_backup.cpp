@@ -1,0 +1,175 @@
+// Backup, restore and compaction of a company with 200 employees and ten years
+// of statements, against the floor of the same work done by the sqlite3 tool
+// (CSV export of the eight tables, CSV import in one transaction, VACUUM INTO).
+#include "app/appcontext.h"
+#include "app/clock.h"
+#include "app/fakemessages.h"
+#include "backup/backuprestorer.h"
+#include "backup/backupwriter.h"
+#include "backup/databasecompactor.h"
+#include "backup/payrolldata.h"
+#include "db/database.h"
+#include "db/schema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+using namespace minasel;
+
+namespace {
+
+struct World {
+    QTemporaryDir dir;
+    FakeMessages messages;
+    SystemClock clock;
+    std::unique_ptr<AppContext> ctx;
+    QString setDir;
+    QString sqlite3;
+
+    World()
+    {
+        ctx = std::make_unique<AppContext>(messages, clock);
+        ctx->setConnectionName(QStringLiteral("bench"));
+        ctx->setDataFolder(dir.path());
+        QString error;
+        if (!db::createDatabaseFile(ctx->databasePath(), 2026, &error) || !ctx->log().open(ctx->dataFolder())
+            || !db::openConnection(*ctx, &error))
+            qFatal("setup: %s", qPrintable(error));
+        ctx->companyId = QStringLiteral("01");
+        ctx->companyName = QStringLiteral("ベンチ株式会社");
+        const int rows = bench::generatePayroll(*ctx, {});
+        if (rows < 0)
+            qFatal("generator failed");
+        std::fprintf(stderr, "generated %d statement rows\n", rows);
+        setDir = dir.path() + QStringLiteral("/set");
+        backup::BackupWriter w(*ctx);
+        if (!w.write(setDir, QStringLiteral("bench")))
+            qFatal("first backup failed");
+        sqlite3 = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    }
+    ~World() { db::closeConnection(*ctx); }
+
+    // Runs a script through the sqlite3 tool with the shared connection closed.
+    bool tool(const QString& script)
+    {
+        QProcess p;
+        p.start(sqlite3, {ctx->databasePath()});
+        p.waitForStarted();
+        p.write(script.toUtf8());
+        p.closeWriteChannel();
+        p.waitForFinished(-1);
+        return p.exitCode() == 0 && p.readAllStandardError().isEmpty();
+    }
+};
+
+World& world()
+{
+    static World w;
+    return w;
+}
+
+void BM_Backup(benchmark::State& state)
+{
+    World& w = world();
+    for (auto _ : state) {
+        backup::BackupWriter writer(*w.ctx);
+        if (!writer.write(w.setDir, QStringLiteral("bench")))
+            state.SkipWithError("backup failed");
+    }
+}
+
+void BM_Restore(benchmark::State& state)
+{
+    World& w = world();
+    for (auto _ : state) {
+        backup::BackupRestorer restorer(*w.ctx);
+        if (restorer.restore(w.setDir) != backup::BackupRestorer::Outcome::Restored)
+            state.SkipWithError("restore failed");
+    }
+}
+
+void BM_Compact(benchmark::State& state)
+{
+    World& w = world();
+    for (auto _ : state) {
+        backup::DatabaseCompactor compactor(*w.ctx);
+        if (compactor.run() != backup::DatabaseCompactor::Outcome::Compacted)
+            state.SkipWithError("compaction failed");
+    }
+}
+
+QString csvPath(const QString& folder, const db::TableDef& t)
+{
+    return folder + QStringLiteral("/floor_") + t.name + QStringLiteral(".csv");
+}
+
+void BM_FloorExportCsv(benchmark::State& state)
+{
+    World& w = world();
+    if (w.sqlite3.isEmpty())
+        return state.SkipWithError("sqlite3 not installed");
+    QString script = QStringLiteral(".mode csv\n");
+    for (db::Table t : db::dataTables()) {
+        const db::TableDef& d = db::tableDef(t);
+        script += QStringLiteral(".once '%1'\nSELECT * FROM %2 WHERE CID = '01';\n").arg(csvPath(w.dir.path(), d), d.name);
+    }
+    for (auto _ : state)
+        if (!w.tool(script))
+            state.SkipWithError("sqlite3 export failed");
+}
+
+void BM_FloorImportCsv(benchmark::State& state)
+{
+    World& w = world();
+    if (w.sqlite3.isEmpty())
+        return state.SkipWithError("sqlite3 not installed");
+    QString script = QStringLiteral("BEGIN;\n");
+    for (db::Table t : db::dataTables()) {
+        const db::TableDef& d = db::tableDef(t);
+        script += QStringLiteral("DELETE FROM %1 WHERE CID = '01';\n.import --csv '%2' %1\n").arg(d.name, csvPath(w.dir.path(), d));
+    }
+    script += QStringLiteral("COMMIT;\n");
+    for (auto _ : state)
+        if (!w.tool(script))
+            state.SkipWithError("sqlite3 import failed");
+}
+
+void BM_FloorVacuumInto(benchmark::State& state)
+{
+    World& w = world();
+    if (w.sqlite3.isEmpty())
+        return state.SkipWithError("sqlite3 not installed");
+    const QString target = w.dir.path() + QStringLiteral("/floor_copy.db");
+    for (auto _ : state) {
+        QFile::remove(target);
+        if (!w.tool(QStringLiteral("VACUUM INTO '%1';\n").arg(target)))
+            state.SkipWithError("sqlite3 vacuum failed");
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FloorExportCsv)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FloorExportCsv)->Unit(benchmark::kMillisecond)->Iterations(1)->Name("prepare_floor_files");
+BENCHMARK(BM_FloorImportCsv)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Compact)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FloorVacuumInto)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
