@@ -1,4 +1,5 @@
 #include "app/screenregistry.h"
+#include "backup/filedialog.h"
 #include "backup/runbackup.h"
 #include "support/testdatadir.h"
 #include "backupfixture.h"
@@ -6,6 +7,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
+#include <QTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,4 +165,32 @@ TEST_F(RunBackUpTest, HelpAndBack)
     press(Qt::Key_F6);
     EXPECT_TRUE(opener.isVisible());
     screen = nullptr;   // deleted on close
+}
+
+TEST(FileDialog, ShowsOnlyTheSetFilesAndGivesTheFolder)
+{
+    TestDataDir data;
+    QTemporaryDir dir;
+    writeFile(dir.path() + "/T_001.txt", "");
+    writeFile(dir.path() + "/T_008.txt", "");
+    writeFile(dir.path() + "/memo.txt", "");
+    FileDialog dialog(data.ctx(), setFiles(), dir.path());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("フォルダ選択"));
+    EXPECT_EQ(dialog.folder(), dir.path() + "/");
+    auto* files = dialog.findChild<QListWidget*>("File1");
+    ASSERT_NE(files, nullptr);
+    ASSERT_EQ(files->count(), 2);
+    EXPECT_EQ(files->item(0)->text(), "T_001.txt");
+    EXPECT_EQ(files->item(1)->text(), "T_008.txt");
+    dialog.show();
+    dialog.grab().save("/tmp/filedialog.png");
+
+    for (const char* button : {"cmdOk", "cmdCancle"}) {
+        QTimer::singleShot(0, [button] {
+            if (auto* d = QApplication::activeModalWidget())
+                d->findChild<QPushButton*>(button)->click();
+        });
+        const QString chosen = FileDialog::chooseFolder(data.ctx(), nullptr, setFiles(), dir.path());
+        EXPECT_EQ(chosen, QByteArray(button) == "cmdOk" ? dir.path() + "/" : QString()) << button;
+    }
 }
