@@ -135,3 +135,15 @@ void MenuScreen::changeEvent(QEvent* event)
 }
 
 } // namespace minasel
+
+namespace minasel {
+
+void MenuScreen::showEvent(QShowEvent* event)
+{
+    // Shown again when a screen it opened closes: the next screen opened sees this menu as its caller,
+    // also where the window system does not make the menu active.
+    ctx().callerName = m_menuName;
+    Screen::showEvent(event);
+}
+
+} // namespace minasel

@@ -32,6 +32,7 @@ protected:
     bool handleKey(QWidget* receiver, QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QString m_menuName;

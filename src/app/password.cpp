@@ -18,7 +18,7 @@ TextField* passwordField(QWidget* parent, const QString& name)
     f->setObjectName(name);
     f->setEchoMode(QLineEdit::Password);
     f->setMaxLength(20);
-    f->setMinimumWidth(200);
+    f->setMinimumWidth(240);
     return f;
 }
 } // namespace
@@ -100,6 +100,8 @@ Password::Password(AppContext& ctx) : Screen(ctx, QStringLiteral("パスワー�
     setTabOrder(m_password1, m_password2);
     setTabOrder(m_password2, m_ok);
     adjustSize();
+    // Wide enough for the caption with the company name.
+    resize(std::max(width(), 460), height());
 }
 
 void Password::showEvent(QShowEvent* event)

@@ -11,7 +11,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minasel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ミナセル"));
     minasel::installFontSubstitutes();
 
     minasel::QtMessages messages;

@@ -441,3 +441,34 @@ TEST_F(MainMenuTest, SecondMenuOnTheSameDataIsRefused)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainMenuTest, RememberedTemplateAboveFiftyOneOpensNothingAtStart)
+{
+    registerAll();
+    ASSERT_TRUE(start([](QSqlDatabase& d) {
+        copyCompany(d, QStringLiteral("02"), QStringLiteral("52"), QStringLiteral("テンプレート52"),
+                    QStringLiteral("2000/01/01"));
+        execOk(d, QStringLiteral("UPDATE BASIC SET CID = '52'"));
+    }));
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("52"));
+    EXPECT_EQ(menu->companyList()->currentText(), QStringLiteral("テンプレート52"));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(menu->isVisible());
+}
+
+TEST_F(MainMenuTest, MenuShownAgainIsTheCallerOfTheNextScreen)
+{
+    registerAll();
+    ASSERT_TRUE(start());
+    button("cmdSyokiSet")->click();
+    QWidget* m = visibleWindow(QStringLiteral("SyokiSetMenu"));
+    ASSERT_NE(m, nullptr);
+    button("cmdJyugyoin", m)->click();
+    t.ctx().callerName = QStringLiteral("MstJyugyoin");   // as a screen opening others would
+    visibleWindow(QStringLiteral("MstJyugyoin"))->close();
+    EXPECT_EQ(t.ctx().callerName, QStringLiteral("SyokiSetMenu"));
+}
+
+} // namespace

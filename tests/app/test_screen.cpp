@@ -185,3 +185,27 @@ TEST_F(ScreenTest, OpenedScreensBringTheirOpenerBack)
 }
 
 } // namespace
+
+#include "app/splashscreen.h"
+#include <QLabel>
+#include <QProgressBar>
+
+namespace {
+
+TEST(SplashScreen, ShowsProgressAndCannotBeClosedByTheUser)
+{
+    SplashScreen splash;
+    splash.show();
+    splash.setProgress(40, QStringLiteral("データベースを開いています"));
+    EXPECT_EQ(splash.findChild<QProgressBar*>()->value(), 40);
+    EXPECT_EQ(splash.status(), QStringLiteral("データベースを開いています"));
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblProductName"))->text(), QStringLiteral("ミナセルソフト"));
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("lblWait"))->text(),
+              QStringLiteral("ただいま起動中です。しばらくお待ちください"));
+    splash.close();
+    EXPECT_TRUE(splash.isVisible());
+    splash.finish();
+    EXPECT_FALSE(splash.isVisible());
+}
+
+} // namespace
