@@ -3,6 +3,7 @@
 #include "app/mainmenu.h"
 #include "app/qtmessages.h"
 #include "app/screenregistry.h"
+#include "backup/autobackup.h"
 #include "db/database.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
     minasel::ScreenRegistry screens;
     minasel::registerAllScreens(screens);
     ctx.screens = &screens;
+    // The backup of the current company written at the end of every normal run.
+    minasel::installAutomaticBackup(ctx);
 
     int code = 0;
     {
