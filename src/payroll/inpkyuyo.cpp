@@ -59,20 +59,7 @@ void InpKyuyo::buildLayout()
 {
     auto* root = new QVBoxLayout(this);
 
-    // Pay month and employee.
-    auto* head = new QHBoxLayout;
-    head->addWidget(caption(this, QStringLiteral("支給年")));
-    head->addWidget(m_txtYear);
-    head->addWidget(caption(this, QStringLiteral("年")));
-    head->addSpacing(12);
-    head->addWidget(caption(this, QStringLiteral("支給月")));
-    head->addWidget(m_txtMonth);
-    head->addWidget(caption(this, QStringLiteral("月")));
-    head->addSpacing(24);
-    head->addWidget(caption(this, QStringLiteral("従業員")));
-    head->addWidget(m_cmbJyugyoin);
-    head->addStretch();
-    root->addLayout(head);
+    root->addLayout(monthAndEmployeeRow());
 
     // Fixed pay items.
     auto* pay = new QGroupBox(QStringLiteral("支給項目"), this);

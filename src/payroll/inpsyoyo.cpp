@@ -31,19 +31,7 @@ QWidget* InpSyoyo::firstStatementField() const
 void InpSyoyo::buildLayout()
 {
     auto* root = new QVBoxLayout(this);
-    auto* head = new QHBoxLayout;
-    head->addWidget(caption(this, QStringLiteral("支給年")));
-    head->addWidget(m_txtYear);
-    head->addWidget(caption(this, QStringLiteral("年")));
-    head->addSpacing(12);
-    head->addWidget(caption(this, QStringLiteral("支給月")));
-    head->addWidget(m_txtMonth);
-    head->addWidget(caption(this, QStringLiteral("月")));
-    head->addSpacing(24);
-    head->addWidget(caption(this, QStringLiteral("従業員")));
-    head->addWidget(m_cmbJyugyoin);
-    head->addStretch();
-    root->addLayout(head);
+    root->addLayout(monthAndEmployeeRow());
 
     auto* bonus = new QGroupBox(QStringLiteral("賞与"), this);
     auto* bg = new QGridLayout(bonus);

@@ -71,48 +71,46 @@ bool StatementRepository::employees(QList<EmployeeEntry>* out)
     return true;
 }
 
-bool StatementRepository::qualificationAmount(const QString& code, long long* amount)
+template <class Work>
+bool StatementRepository::trapped(const QString& procedure, Work&& work, const QString& form)
+{
+    try {
+        work();
+        return true;
+    } catch (const QueryFailure& f) {
+        fail(f.code, f.description, procedure, form);
+    } catch (const TypeMismatch& e) {
+        fail(TypeMismatch::code, QString::fromStdString(e.what()), procedure, form);
+    }
+    return false;
+}
+
+bool StatementRepository::codeAmount(const QString& sql, const QString& code, const QString& procedure,
+                                     long long* amount)
 {
     *amount = 0;
-    QSqlQuery q(m_ctx.db());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("Select SIKAMONEY From SIKAKU WHERE CID = ? AND SIKACODE = ?"));
-    q.addBindValue(m_ctx.companyId);
-    q.addBindValue(code);
-    try {
+    return trapped(procedure, [&] {
+        QSqlQuery q(m_ctx.db());
+        q.setForwardOnly(true);
+        q.prepare(sql);
+        q.addBindValue(m_ctx.companyId);
+        q.addBindValue(code);
         run(q);
         if (q.next())
-            *amount = yen(q, "SIKAMONEY");
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, QStringLiteral("get_sikaku"));
-        return false;
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), QStringLiteral("get_sikaku"));
-        return false;
-    }
-    return true;
+            *amount = wholeYen(NullToNum(q.value(0)));
+    });
+}
+
+bool StatementRepository::qualificationAmount(const QString& code, long long* amount)
+{
+    return codeAmount(QStringLiteral("Select SIKAMONEY From SIKAKU WHERE CID = ? AND SIKACODE = ?"), code,
+                      QStringLiteral("get_sikaku"), amount);
 }
 
 bool StatementRepository::additionalPayAmount(const QString& code, long long* amount)
 {
-    *amount = 0;
-    QSqlQuery q(m_ctx.db());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("Select FUKAMONEY From FUKAKYU Where CID = ? AND FUKACODE = ?"));
-    q.addBindValue(m_ctx.companyId);
-    q.addBindValue(code);
-    try {
-        run(q);
-        if (q.next())
-            *amount = yen(q, "FUKAMONEY");
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, QStringLiteral("get_fukakyu"));
-        return false;
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), QStringLiteral("get_fukakyu"));
-        return false;
-    }
-    return true;
+    return codeAmount(QStringLiteral("Select FUKAMONEY From FUKAKYU Where CID = ? AND FUKACODE = ?"), code,
+                      QStringLiteral("get_fukakyu"), amount);
 }
 
 std::optional<EmployeeMaster> StatementRepository::employeeMaster(const QString& code, bool* ok)
@@ -120,19 +118,19 @@ std::optional<EmployeeMaster> StatementRepository::employeeMaster(const QString&
     if (ok)
         *ok = false;
     EmployeeMaster m;
+    bool found = false;
+    bool itemsRead = true;
     QString procedure = QStringLiteral("read_data");
-    try {
+    const bool read = trapped(procedure, [&] {
         QSqlQuery q(m_ctx.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("Select * From JYUGYOIN Where CID = ? AND JGICODE = ?"));
         q.addBindValue(m_ctx.companyId);
         q.addBindValue(code);
         run(q);
-        if (!q.next()) {
-            if (ok)
-                *ok = true;
-            return std::nullopt;
-        }
+        if (!q.next())
+            return;
+        found = true;
         m.code = text(q, "JGICODE");
         m.name = text(q, "JGINAME");
         m.employeeKind = text(q, "JGIKBN");
@@ -154,8 +152,10 @@ std::optional<EmployeeMaster> StatementRepository::employeeMaster(const QString&
         m.fukakyuCode = text(q, "FUKACODE");
         q.finish();
 
-        if (!qualificationAmount(m.sikakuCode, &m.qualification) || !additionalPayAmount(m.fukakyuCode, &m.additional))
-            return std::nullopt;   // already reported
+        if (!qualificationAmount(m.sikakuCode, &m.qualification) || !additionalPayAmount(m.fukakyuCode, &m.additional)) {
+            itemsRead = false;   // already reported
+            return;
+        }
 
         procedure = QStringLiteral("get_sonota_teate");
         QSqlQuery a(m_ctx.db());
@@ -180,15 +180,13 @@ std::optional<EmployeeMaster> StatementRepository::employeeMaster(const QString&
             m.deductionNames[i] = text(d, "SNTNAME");
             m.deductions[i] = yen(d, "SNTMONEY");
         }
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, procedure);
+    });
+    if (!read || !itemsRead)
         return std::nullopt;
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), procedure);
-        return std::nullopt;
-    }
     if (ok)
         *ok = true;
+    if (!found)
+        return std::nullopt;
     return m;
 }
 
@@ -197,7 +195,7 @@ bool StatementRepository::companyRates(CompanyRates* out)
     *out = CompanyRates();
     const QString procedure = m_form == QLatin1String("InpSyoyo") ? QStringLiteral("get_syakaihokenritu")
                                                                   : QStringLiteral("get_kaisya_kihon");
-    try {
+    return trapped(procedure, [&] {
         QSqlQuery q(m_ctx.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("Select KYUJITUTANKA, KINKYUTANKA, JKGNOMAL, JKGHOTEQ, JKGNOMALSINYA, JKGHOTESINYA,"
@@ -206,7 +204,7 @@ bool StatementRepository::companyRates(CompanyRates* out)
         q.addBindValue(m_ctx.companyId);
         run(q);
         if (!q.next())
-            return true;   // no row: every rate 0
+            return;   // no row: every rate 0
         auto n = [&](const char* c) { return NullToNum(q.value(QLatin1String(c))); };
         out->holidayDayRate = n("KYUJITUTANKA");
         out->callOutRate = n("KINKYUTANKA");
@@ -216,14 +214,7 @@ bool StatementRepository::companyRates(CompanyRates* out)
         out->healthRate = n("KEKOHOKEN");
         out->healthRateCare = n("KEKOHOKEN2");
         out->pensionRate = n("KONEHOKEN");
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, procedure);
-        return false;
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), procedure);
-        return false;
-    }
-    return true;
+    });
 }
 
 QString StatementRepository::taxKubun(const QString& code)
@@ -256,27 +247,24 @@ QString StatementRepository::koyohokenSw(const QString& code)
 
 double StatementRepository::koyohokenRitu()
 {
-    QSqlQuery q(m_ctx.db());
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("Select KOYOHOKENRITU From COMPANY Where CID = ?"));
-    q.addBindValue(m_ctx.companyId);
-    try {
+    double rate = 0.0;
+    trapped(QStringLiteral("get_koyohokenritu"), [&] {
+        QSqlQuery q(m_ctx.db());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("Select KOYOHOKENRITU From COMPANY Where CID = ?"));
+        q.addBindValue(m_ctx.companyId);
         run(q);
-        return q.next() ? NullToNum(q.value(0)) : 0.0;
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, QStringLiteral("get_koyohokenritu"), QStringLiteral("InpKyuyo"));
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), QStringLiteral("get_koyohokenritu"),
-             QStringLiteral("InpKyuyo"));
-    }
-    return 0.0;
+        if (q.next())
+            rate = NullToNum(q.value(0));
+    }, QStringLiteral("InpKyuyo"));
+    return rate;
 }
 
 bool StatementRepository::readStatement(const QString& payMonth, const QString& code, const QString& kind,
                                         std::optional<MeisaiRecord>* out)
 {
     out->reset();
-    try {
+    return trapped(QStringLiteral("read_meisai_data"), [&] {
         QSqlQuery q(m_ctx.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("Select * From MEISAI Where CID = ? AND SIKYUBI = ? And JGICODE = ? And SIKYUKBN = ?"));
@@ -287,14 +275,7 @@ bool StatementRepository::readStatement(const QString& payMonth, const QString& 
         run(q);
         if (q.next())
             *out = MeisaiRecord::fromSqlRecord(q.record());
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, QStringLiteral("read_meisai_data"));
-        return false;
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), QStringLiteral("read_meisai_data"));
-        return false;
-    }
-    return true;
+    });
 }
 
 bool StatementRepository::deleteStatement(const QString& payMonth, const QString& code, const QString& kind)
@@ -338,7 +319,7 @@ bool StatementRepository::saveStatement(const MeisaiRecord& statement)
 std::optional<long long> StatementRepository::previousMonthPay(const QString& code, const QString& bonusMonth)
 {
     std::optional<MeisaiRecord> salary;
-    try {
+    const bool read = trapped(QStringLiteral("get_zengetu_kyuyo"), [&] {
         QSqlQuery q(m_ctx.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("Select * From MEISAI Where CID = ? AND SIKYUBI = ? And JGICODE = ? And SIKYUKBN = '1'"));
@@ -348,14 +329,8 @@ std::optional<long long> StatementRepository::previousMonthPay(const QString& co
         run(q);
         if (q.next())
             salary = MeisaiRecord::fromSqlRecord(q.record());
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, QStringLiteral("get_zengetu_kyuyo"));
-        return std::nullopt;
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), QStringLiteral("get_zengetu_kyuyo"));
-        return std::nullopt;
-    }
-    if (!salary)
+    });
+    if (!read || !salary)
         return std::nullopt;
     const long long pay = salaryAfterSocialInsurance(*salary);
     if (pay <= 0)
@@ -366,7 +341,7 @@ std::optional<long long> StatementRepository::previousMonthPay(const QString& co
 long long StatementRepository::healthStandardEarlier(const QString& code, const QString& payMonth)
 {
     long long total = 0;
-    try {
+    const bool read = trapped(QStringLiteral("get_syoyo_ruikei"), [&] {
         QSqlQuery q(m_ctx.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("Select KIHONKYU, HEALTH From MEISAI Where CID = ? And JGICODE = ? And SIKYUKBN = '2'"
@@ -381,14 +356,8 @@ long long StatementRepository::healthStandardEarlier(const QString& code, const 
                 continue;
             total += std::max(0LL, yen(q, "KIHONKYU") / 1000 * 1000);
         }
-    } catch (const QueryFailure& f) {
-        fail(f.code, f.description, QStringLiteral("get_syoyo_ruikei"));
-        return 0;
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), QStringLiteral("get_syoyo_ruikei"));
-        return 0;
-    }
-    return total;
+    });
+    return read ? total : 0;
 }
 
 } // namespace minasel::payroll

@@ -62,6 +62,11 @@ public:
 
 private:
     void fail(int code, const QString& description, const QString& procedure, const QString& form = QString());
+    // Runs `work`; a failed query or a text in a number column is logged under
+    // `procedure` (read when the failure happens) and gives false.
+    template <class Work>
+    bool trapped(const QString& procedure, Work&& work, const QString& form = QString());
+    bool codeAmount(const QString& sql, const QString& code, const QString& procedure, long long* amount);
 
     AppContext& m_ctx;
     QString m_form;

@@ -4,8 +4,10 @@
 #include "app/datehelpers.h"
 #include "app/textfield.h"
 #include "payroll/payslipprint.h"
+#include "payroll/statementwidgets.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -227,6 +229,23 @@ void StatementScreen::cmdPrint_Click()
     }
     printPayslip(ctx(), this, payMonth(), employeeCode(), m_kind.toInt());
     m_cmbJyugyoin->setFocus();
+}
+
+QHBoxLayout* StatementScreen::monthAndEmployeeRow()
+{
+    auto* head = new QHBoxLayout;
+    head->addWidget(caption(this, QStringLiteral("支給年")));
+    head->addWidget(m_txtYear);
+    head->addWidget(caption(this, QStringLiteral("年")));
+    head->addSpacing(12);
+    head->addWidget(caption(this, QStringLiteral("支給月")));
+    head->addWidget(m_txtMonth);
+    head->addWidget(caption(this, QStringLiteral("月")));
+    head->addSpacing(24);
+    head->addWidget(caption(this, QStringLiteral("従業員")));
+    head->addWidget(m_cmbJyugyoin);
+    head->addStretch();
+    return head;
 }
 
 void StatementScreen::setStatus(const QString& text)

@@ -4,6 +4,7 @@
 #include "payroll/statementrepository.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -46,6 +47,8 @@ protected:
     virtual QWidget* firstStatementField() const = 0;
 
     void setStatus(const QString& text);
+    // The row of pay year, pay month and employee that heads both statements.
+    QHBoxLayout* monthAndEmployeeRow();
 
     StatementRepository& repository() { return m_repo; }
     const QString& form() const { return m_form; }

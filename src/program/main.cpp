@@ -1,5 +1,5 @@
 #include "app/appcontext.h"
-#include "app/fontsubstitutes.h"
+#include "reports/fonts.h"
 #include "app/mainmenu.h"
 #include "app/qtmessages.h"
 #include "app/screenregistry.h"
@@ -12,7 +12,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minasel"));
-    minasel::installFontSubstitutes();
+    minasel::installFontSubstitutions();
 
     minasel::QtMessages messages;
     minasel::SystemClock clock;

@@ -1,5 +1,4 @@
 #include "app/companylist.h"
-#include "app/fontsubstitutes.h"
 #include "app/passwordstore.h"
 #include "app/startup.h"
 #include "startupfixture.h"
@@ -265,16 +264,6 @@ TEST(CompanyList, RegistrationDateIsReturnedUntrimmed)
     ASSERT_TRUE(list.remember(t.ctx(), QStringLiteral("0'2")));
     EXPECT_EQ(basicCid(t), QStringLiteral("0'2"));
     EXPECT_EQ(CompanyList::formatCode(7), QStringLiteral("07"));
-}
-
-TEST(FontSubstitutes, WindowsFontNamesReachInstalledJapaneseFonts)
-{
-    const FontSubstitutes s = installFontSubstitutes();
-    ASSERT_FALSE(s.mincho.isEmpty()) << "no Mincho font installed (fonts-ipafont)";
-    ASSERT_FALSE(s.gothic.isEmpty()) << "no Gothic font installed (fonts-ipafont)";
-    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"))).family(), s.mincho);
-    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("ＭＳ ゴシック"))).family(), s.gothic);
-    EXPECT_NE(s.mincho, s.gothic);
 }
 
 } // namespace

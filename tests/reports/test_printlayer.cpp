@@ -1,9 +1,11 @@
+#include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 #include "reports/printpaper.h"
 #include "reports/recordingcanvas.h"
 #include "support/testdatadir.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
@@ -27,6 +29,18 @@ QString tool(const QString& name, const QStringList& args)
 }
 
 } // namespace
+
+TEST(Fonts, WindowsFontNamesReachInstalledJapaneseFonts)
+{
+    installFontSubstitutions();
+    const QString mincho = QFontInfo(QFont(QStringLiteral("ＭＳ 明朝"))).family();
+    const QString gothic = QFontInfo(QFont(QStringLiteral("ＭＳ ゴシック"))).family();
+    EXPECT_TRUE(mincho.contains(QStringLiteral("Mincho")) || mincho.contains(QStringLiteral("Serif")))
+        << mincho.toStdString() << " (fonts-ipafont installed?)";
+    EXPECT_TRUE(gothic.contains(QStringLiteral("Gothic")) || gothic.contains(QStringLiteral("Sans")))
+        << gothic.toStdString();
+    EXPECT_NE(mincho, gothic);
+}
 
 TEST(PrintPaper, SettingsAreAppliedInOrderAndTheFontLast)
 {
