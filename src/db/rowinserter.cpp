@@ -7,8 +7,13 @@
 
 namespace minasel::db {
 
-RowInserter::RowInserter(AppContext& ctx, Table table)
-    : m_ctx(ctx), m_table(table), m_query(ctx.db()), m_year(ctx.clock().today().year())
+RowInserter::RowInserter(AppContext& ctx, Table table) : RowInserter(ctx.db(), table, ctx.clock().today().year())
+{
+    m_ctx = &ctx;
+}
+
+RowInserter::RowInserter(QSqlDatabase db, Table table, int currentYear)
+    : m_table(table), m_query(db), m_year(currentYear)
 {
     const TableDef& def = tableDef(table);
     // Numbered placeholders: the driver binds them without searching by name.
@@ -20,32 +25,45 @@ RowInserter::RowInserter(AppContext& ctx, Table table)
         m_torokubi = def.indexOf(QStringLiteral("TOROKUBI"));
 }
 
-bool RowInserter::fail(int code, const QString& description)
+bool RowInserter::write(const RowValues& values)
 {
-    m_ctx.step = QStringLiteral("1");
-    m_ctx.logError(code, description, writerProcedureName(m_table));
+    int code = 0;
+    QString error;
+    if (insert(values, &code, &error))
+        return true;
+    if (m_ctx) {
+        m_ctx->step = QStringLiteral("1");
+        m_ctx->logError(code, error, writerProcedureName(m_table));
+    }
     return false;
 }
 
-bool RowInserter::write(const RowValues& values)
+bool RowInserter::insert(const RowValues& values, int* code, QString* error)
 {
     const TableDef& def = tableDef(m_table);
-    auto sqlCode = [this]() {
+    auto failed = [&](int c, const QString& description) {
+        if (code)
+            *code = c;
+        if (error)
+            *error = description;
+        return false;
+    };
+    auto sqlFailed = [&]() {
         bool ok = false;
         const int c = m_query.lastError().nativeErrorCode().toInt(&ok);
-        return ok && c != 0 ? c : -1;
+        return failed(ok && c != 0 ? c : -1, m_query.lastError().text());
     };
     if (!m_prepared)
-        return fail(sqlCode(), m_query.lastError().text());
+        return sqlFailed();
     if (values.size() != def.columnCount())
-        return fail(9, QStringLiteral("列の数が一致しません。(%1 / %2)").arg(values.size()).arg(def.columnCount()));
+        return failed(9, QStringLiteral("列の数が一致しません。(%1 / %2)").arg(values.size()).arg(def.columnCount()));
     for (int i = 0; i < def.columnCount(); ++i) {
         const QString& raw = values.at(i);
         if (def.columns[size_t(i)].kind == Kind::Number) {
             try {
                 m_query.bindValue(i, NullToNum(raw));
             } catch (const TypeMismatch& e) {
-                return fail(TypeMismatch::code, QString::fromStdString(e.what()));
+                return failed(TypeMismatch::code, QString::fromStdString(e.what()));
             }
         } else if (i == m_torokubi) {
             m_query.bindValue(i, normalizeTorokubi(raw, m_year));
@@ -54,7 +72,7 @@ bool RowInserter::write(const RowValues& values)
         }
     }
     if (!m_query.exec())
-        return fail(sqlCode(), m_query.lastError().text());
+        return sqlFailed();
     return true;
 }
 

@@ -5,20 +5,22 @@
 
 namespace minasel::db {
 
-// The row writer of one table for many rows in a row (restoring a backup):
-// one prepared statement for all of them, otherwise exactly writeRow: the same
-// conversions (texts trimmed, numbers read as in the forms, TOROKUBI
-// normalised) and a failure logged under "Publish.Write<Table>Table".
+// The one place where a row of a data table is bound and inserted: texts trimmed,
+// numbers read as in the forms (empty = 0, anything else that is not a number
+// refused), TOROKUBI normalised. One prepared statement serves every row written
+// through the same inserter, so a restore of many rows prepares once per table.
 class RowInserter {
 public:
+    // Logs failures under "Publish.Write<Table>Table" through the context.
     RowInserter(AppContext& ctx, Table table);
+    // No logging: the caller reports the code and description that insert() gives.
+    RowInserter(QSqlDatabase db, Table table, int currentYear);
 
     bool write(const RowValues& values);
+    bool insert(const RowValues& values, int* code, QString* error);
 
 private:
-    bool fail(int code, const QString& description);
-
-    AppContext& m_ctx;
+    AppContext* m_ctx = nullptr;
     Table m_table;
     QSqlQuery m_query;
     bool m_prepared = false;

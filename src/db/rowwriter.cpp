@@ -1,5 +1,7 @@
 #include "db/rowwriter.h"
 
+#include "db/rowinserter.h"
+
 #include "app/appcontext.h"
 #include "app/datehelpers.h"
 #include "app/valuehelpers.h"
@@ -55,59 +57,12 @@ QString normalizeTorokubi(const QString& value, int currentYear)
 bool insertRow(QSqlDatabase db, Table table, const RowValues& values, int currentYear, int* code,
                QString* error)
 {
-    const TableDef& def = tableDef(table);
-    auto failed = [&](int c, const QString& description) {
-        if (code)
-            *code = c;
-        if (error)
-            *error = description;
-        return false;
-    };
-    if (values.size() != def.columnCount())
-        return failed(9, QStringLiteral("列の数が一致しません。(%1 / %2)").arg(values.size()).arg(def.columnCount()));
-
-    QStringList marks;
-    for (int i = 0; i < def.columnCount(); ++i)
-        marks << QStringLiteral("?");
-    QSqlQuery q(db);
-    auto sqlFailed = [&]() {
-        bool ok = false;
-        int c = q.lastError().nativeErrorCode().toInt(&ok);
-        if (!ok || c == 0)
-            c = -1;
-        return failed(c, q.lastError().text());
-    };
-    if (!q.prepare(QStringLiteral("INSERT INTO %1 VALUES(%2)").arg(def.name, marks.join(QStringLiteral(", ")))))
-        return sqlFailed();
-    const int torokubi = table == Table::Company ? def.indexOf(QStringLiteral("TOROKUBI")) : -1;
-    for (int i = 0; i < def.columnCount(); ++i) {
-        const QString raw = values.at(i);
-        if (def.columns[size_t(i)].kind == Kind::Number) {
-            try {
-                q.addBindValue(NullToNum(raw));
-            } catch (const TypeMismatch& e) {
-                return failed(TypeMismatch::code, QString::fromStdString(e.what()));
-            }
-        } else if (i == torokubi) {
-            q.addBindValue(normalizeTorokubi(raw, currentYear));
-        } else {
-            q.addBindValue(raw.trimmed());
-        }
-    }
-    if (!q.exec())
-        return sqlFailed();
-    return true;
+    return RowInserter(db, table, currentYear).insert(values, code, error);
 }
 
 bool writeRow(AppContext& ctx, Table table, const RowValues& values)
 {
-    int code = 0;
-    QString error;
-    if (insertRow(ctx.db(), table, values, ctx.clock().today().year(), &code, &error))
-        return true;
-    ctx.step = QStringLiteral("1");
-    ctx.logError(code, error, writerProcedureName(table));
-    return false;
+    return RowInserter(ctx, table).write(values);
 }
 
 bool WriteCompanyTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::Company, v); }
