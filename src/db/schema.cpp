@@ -8,11 +8,11 @@ namespace minasel::db {
 
 namespace {
 
-std::vector<Column> cols(std::initializer_list<const char*> spec)
+std::vector<Column> cols(std::initializer_list<const char*> list)
 {
     // Each entry is "NAME:T" or "NAME:N".
     std::vector<Column> out;
-    for (const char* s : spec) {
+    for (const char* s : list) {
         const QString t = QString::fromLatin1(s);
         const int colon = int(t.indexOf(QLatin1Char(':')));
         out.push_back({t.left(colon), t.mid(colon + 1) == QLatin1String("N") ? Kind::Number : Kind::Text});
