@@ -1,94 +1,17 @@
 // The salary statement screen driven through its named controls.
-#include "app/numberfield.h"
 #include "app/screenregistry.h"
 #include "payroll/inpkyuyo.h"
-#include "payroll/statementrepository.h"
-#include "support/testdatadir.h"
+#include "samplestatement.h"
+#include "statementscreenfixture.h"
 
-#include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace minasel;
 using namespace minasel::payroll;
+using test::sampleSalary00002;
 
-namespace {
-
-class InpKyuyoTest : public ::testing::Test {
-protected:
-    void open()
-    {
-        m_screen = std::make_unique<InpKyuyo>(td.ctx());
-        m_screen->show();
-    }
-    template <typename T = NumberField>
-    T* field(const char* name)
-    {
-        T* w = m_screen->findChild<T*>(QLatin1String(name));
-        if (!w)
-            ADD_FAILURE() << "no control " << name;
-        return w;
-    }
-    double value(const char* name) { return field(name)->value(); }
-    QString label(const char* name) { return field<QLabel>(name)->text(); }
-    // Types as the user does: the field's text replaced key by key, then Enter.
-    void type(const char* name, const QString& text)
-    {
-        QLineEdit* f = field<QLineEdit>(name);
-        f->setFocus();
-        f->selectAll();
-        QTest::keyClick(f, Qt::Key_Delete);
-        QTest::keyClicks(f, text);
-        QTest::keyClick(f, Qt::Key_Return);
-    }
-    void choose(const QString& code)
-    {
-        QComboBox* c = field<QComboBox>("cmbJyugyoin");
-        c->setCurrentIndex(c->findText(code, Qt::MatchStartsWith));
-    }
-    std::optional<MeisaiRecord> stored(const QString& month, const QString& code)
-    {
-        std::optional<MeisaiRecord> r;
-        StatementRepository repo(td.ctx(), QStringLiteral("test"));
-        EXPECT_TRUE(repo.readStatement(month, code, QStringLiteral("1"), &r));
-        return r;
-    }
-
-    test::TestDataDir td;
-    std::unique_ptr<InpKyuyo> m_screen;
-};
-
-// The statement of employee 00002 for December 2026 as the master starts it.
-MeisaiRecord sampleFromMaster()
-{
-    MeisaiRecord e;
-    e.cid = QStringLiteral("01");
-    e.payMonth = QStringLiteral("202612");
-    e.employeeCode = QStringLiteral("00002");
-    e.employeeKind = QStringLiteral("1");
-    e.kihonkyu = 240000;
-    e.commuting = 12000;
-    e.qualification = 5000;
-    e.housing = 10000;
-    e.family = 5000;
-    e.allowanceNames[0] = QStringLiteral("資格手当（追加）");
-    e.allowances[0] = 3000;
-    e.hourlyRate = 1618;
-    e.health = 14868;
-    e.pension = 27450;
-    e.residentTax = 12500;
-    e.deductionNames = {QStringLiteral("財形貯蓄"), QStringLiteral("その他控除２"), QStringLiteral("その他控除３"),
-                        QStringLiteral("その他控除４"), QStringLiteral("その他控除５")};
-    e.deductions[0] = 10000;
-    e.dependants = 1;
-    e.healthKind = QStringLiteral("0");
-    return e;
-}
-
-} // namespace
+using InpKyuyoTest = test::StatementScreenTest<InpKyuyo>;
 
 TEST_F(InpKyuyoTest, FullStatementFromTheMasterIsShownComputedAndStored)
 {
@@ -96,7 +19,7 @@ TEST_F(InpKyuyoTest, FullStatementFromTheMasterIsShownComputedAndStored)
     EXPECT_EQ(field<QLineEdit>("txtYear")->text(), QStringLiteral("2026"));
     EXPECT_EQ(field<QLineEdit>("txtMonth")->text(), QStringLiteral("12"));
     choose(QStringLiteral("00002"));
-    MeisaiRecord fromMaster = sampleFromMaster();
+    MeisaiRecord fromMaster = sampleSalary00002();
     fromMaster.employmentInsurance = 1512;   // 274,900 × 0.0055 = 1,511.95
     fromMaster.tax = 3410;
     EXPECT_EQ(m_screen->statementOnScreen(), fromMaster);
@@ -126,7 +49,7 @@ TEST_F(InpKyuyoTest, FullStatementFromTheMasterIsShownComputedAndStored)
     grid->item(1, 0)->setText(QStringLiteral("営業手当"));
     grid->item(1, 1)->setText(QStringLiteral("2,500"));
 
-    MeisaiRecord e = sampleFromMaster();
+    MeisaiRecord e = sampleSalary00002();
     e.overtimeHours = {10.5, 2, 3.25, 1, 0.5, 0.25};
     e.overtimePay = {21236, 4369, 7888, 2589, 1214, 708};
     e.holidayDays = 1;
@@ -159,12 +82,12 @@ TEST_F(InpKyuyoTest, FullStatementFromTheMasterIsShownComputedAndStored)
     // F1 in a field registers; the stored row is the statement on screen.
     QTest::keyClick(field<QLineEdit>("txtKinmuDay"), Qt::Key_F1);
     EXPECT_TRUE(td.messages().empty()) << td.messages().lastText().toStdString();
-    EXPECT_EQ(stored(QStringLiteral("202612"), QStringLiteral("00002")), e);
+    EXPECT_EQ(stored(QStringLiteral("202612"), QStringLiteral("00002"), QStringLiteral("1")), e);
 }
 
 TEST_F(InpKyuyoTest, StoredStatementIsShownInsteadOfTheMaster)
 {
-    MeisaiRecord s = sampleFromMaster();
+    MeisaiRecord s = sampleSalary00002();
     s.kihonkyu = 999000;
     s.overtimeHours[0] = 3;
     s.allowanceNames[0] = QStringLiteral("前月の手当");
@@ -176,8 +99,7 @@ TEST_F(InpKyuyoTest, StoredStatementIsShownInsteadOfTheMaster)
     // Stored as last computed; showing it recomputes with the same company values.
     s = calculateKyuyo(s, {{1.25, 1.35, 1.5, 1.6, 1.5, 1.75}, 10000, 5000, 0.0055, 9.91, 11.5, 18.3}, {true, true})
             .statement;
-    StatementRepository repo(td.ctx(), QStringLiteral("test"));
-    ASSERT_TRUE(repo.saveStatement(s));
+    ASSERT_TRUE(save(s));
     open();
     choose(QStringLiteral("00002"));
     EXPECT_EQ(m_screen->statementOnScreen(), s);
@@ -188,7 +110,7 @@ TEST_F(InpKyuyoTest, StoredStatementIsShownInsteadOfTheMaster)
 
     // Another month of the same employee comes from the master again.
     type("txtMonth", QStringLiteral("11"));
-    MeisaiRecord november = sampleFromMaster();
+    MeisaiRecord november = sampleSalary00002();
     november.payMonth = QStringLiteral("202611");
     november.employmentInsurance = m_screen->statementOnScreen().employmentInsurance;
     november.tax = m_screen->statementOnScreen().tax;
@@ -211,7 +133,7 @@ TEST_F(InpKyuyoTest, SwitchedOffTaxAndPremiumKeepWhatIsTyped)
     EXPECT_EQ(value("txtKoyoHoken"), 567);
     EXPECT_EQ(value("txtSyakaiKei"), 11892 + 21960 + 567);
     m_screen->findChild<QPushButton*>(QStringLiteral("cmdWrite"))->click();
-    const auto row = stored(QStringLiteral("202612"), QStringLiteral("00003"));
+    const auto row = stored(QStringLiteral("202612"), QStringLiteral("00003"), QStringLiteral("1"));
     ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->tax, 1234);
     EXPECT_EQ(row->employmentInsurance, 567);
@@ -327,8 +249,8 @@ TEST_F(InpKyuyoTest, RegisterTwiceThenDelete)
     write->click();
     type("txtGTime", QStringLiteral("4"));
     write->click();
-    EXPECT_EQ(td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 1);
-    EXPECT_EQ(stored(QStringLiteral("202612"), QStringLiteral("00002"))->overtimeHours[0], 4);
+    EXPECT_EQ(meisaiRows(), 1);
+    EXPECT_EQ(stored(QStringLiteral("202612"), QStringLiteral("00002"), QStringLiteral("1"))->overtimeHours[0], 4);
     EXPECT_EQ(field<QComboBox>("cmbJyugyoin")->currentText().left(5), QStringLiteral("00002"));
     EXPECT_FALSE(label("lblStatus").isEmpty());
 
@@ -339,11 +261,11 @@ TEST_F(InpKyuyoTest, RegisterTwiceThenDelete)
     EXPECT_EQ(td.messages().last().text, QStringLiteral("選択されたデータを削除してもよろしいですか？"));
     EXPECT_EQ(td.messages().last().title, QStringLiteral("確認"));
     EXPECT_EQ(td.messages().last().icon, Messages::Icon::Question);
-    EXPECT_EQ(td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 1);
+    EXPECT_EQ(meisaiRows(), 1);
 
     td.messages().answerNext(Messages::Answer::Yes);
     QTest::keyClick(field<QLineEdit>("txtGTime"), Qt::Key_F3);
-    EXPECT_EQ(td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 0);
+    EXPECT_EQ(meisaiRows(), 0);
     // The first employee is chosen and shown from the master.
     EXPECT_EQ(m_screen->employeeCode(), QStringLiteral("00001"));
     EXPECT_EQ(value("txtYHosyu"), 500000);
@@ -377,7 +299,7 @@ TEST_F(InpKyuyoTest, ButtonsAskForYearMonthAndEmployeeFirst)
         EXPECT_EQ(td.messages().last().title, QStringLiteral("ミナセル"));
         EXPECT_EQ(QApplication::focusWidget(), field<QWidget>(c.focus)) << c.button;
     }
-    EXPECT_EQ(td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 0);
+    EXPECT_EQ(meisaiRows(), 0);
 }
 
 TEST_F(InpKyuyoTest, PrintingAnUnregisteredStatementAsksToRegisterFirst)
@@ -388,7 +310,7 @@ TEST_F(InpKyuyoTest, PrintingAnUnregisteredStatementAsksToRegisterFirst)
     field<QPushButton>("cmdPrint")->click();
     ASSERT_EQ(td.messages().entries().size(), 1);
     EXPECT_EQ(td.messages().last().icon, Messages::Icon::Question);
-    EXPECT_EQ(td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 0);
+    EXPECT_EQ(meisaiRows(), 0);
 }
 
 TEST(StatementScreens, RegisteredByName)

@@ -3,6 +3,7 @@
 #include "db/schema.h"
 #include "payroll/kyuyocalculator.h"
 #include "payroll/syoyocalculator.h"
+#include "samplestatement.h"
 
 #include <gtest/gtest.h>
 
@@ -16,29 +17,12 @@ CompanyRates sampleRates()
     return {{1.25, 1.35, 1.5, 1.6, 1.5, 1.75}, 10000, 5000, 0.0055, 9.91, 11.5, 18.3};
 }
 
-MeisaiRecord regularEmployee()
+MeisaiRecord regularEmployee() { return test::sampleSalary00002(); }
+
+MeisaiRecord bonusOf00002(int dependants)
 {
-    MeisaiRecord s;
-    s.cid = QStringLiteral("01");
-    s.payMonth = QStringLiteral("202612");
-    s.employeeCode = QStringLiteral("00002");
-    s.employeeKind = QStringLiteral("1");
-    s.kihonkyu = 240000;
-    s.commuting = 12000;
-    s.qualification = 5000;
-    s.housing = 10000;
-    s.family = 5000;
-    s.hourlyRate = 1618;
-    s.allowanceNames[0] = QStringLiteral("資格手当（追加）");
-    s.allowances[0] = 3000;
-    s.health = 14868;
-    s.pension = 27450;
-    s.residentTax = 12500;
-    s.deductionNames[0] = QStringLiteral("財形貯蓄");
-    s.deductions[0] = 10000;
-    s.dependants = 1;
-    s.healthKind = QStringLiteral("0");
-    return s;
+    return newBonusStatement(QStringLiteral("01"), QStringLiteral("202612"), QStringLiteral("00002"), QStringLiteral("1"),
+                             dependants, QStringLiteral("0"));
 }
 
 } // namespace
@@ -175,53 +159,39 @@ TEST(CalculateKyuyo, LargeDeductionsNeverGiveNegativeTaxOrPremium)
 
 TEST(NewSalaryStatement, TakesEveryMasterItem)
 {
+    // The master and the statement name their items alike: the same values go into both.
+    auto items = [](auto& x) {
+        x.employeeKind = QStringLiteral("3");
+        x.healthKind = QStringLiteral("1");
+        x.dependants = 2;
+        x.kihonkyu = 1;
+        x.yhosyu = 2;
+        x.food = 3;
+        x.commuting = 4;
+        x.housing = 5;
+        x.family = 6;
+        x.health = 7;
+        x.pension = 8;
+        x.residentTax = 9;
+        x.hourlyRate = 1234.5;
+        x.qualification = 10;
+        x.additional = 11;
+        x.allowanceNames[8] = QStringLiteral("九");
+        x.allowances[8] = 12;
+        x.deductions[4] = 13;
+    };
     EmployeeMaster m;
+    items(m);
     m.code = QStringLiteral("00009");
-    m.employeeKind = QStringLiteral("3");
-    m.healthKind = QStringLiteral("1");
-    m.dependants = 2;
-    m.kihonkyu = 1;
-    m.yhosyu = 2;
-    m.food = 3;
-    m.commuting = 4;
-    m.housing = 5;
-    m.family = 6;
-    m.health = 7;
-    m.pension = 8;
-    m.residentTax = 9;
-    m.hourlyRate = 1234.5;
-    m.qualification = 10;
-    m.additional = 11;
-    m.allowanceNames[8] = QStringLiteral("九");
-    m.allowances[8] = 12;
     m.deductionNames[4] = QStringLiteral("五");
-    m.deductions[4] = 13;
-    const MeisaiRecord r = newSalaryStatement(m, QStringLiteral("07"), QStringLiteral("202604"));
     MeisaiRecord e;
+    items(e);
     e.cid = QStringLiteral("07");
     e.payMonth = QStringLiteral("202604");
     e.employeeCode = QStringLiteral("00009");
-    e.employeeKind = QStringLiteral("3");
-    e.healthKind = QStringLiteral("1");
-    e.dependants = 2;
-    e.kihonkyu = 1;
-    e.yhosyu = 2;
-    e.food = 3;
-    e.commuting = 4;
-    e.housing = 5;
-    e.family = 6;
-    e.health = 7;
-    e.pension = 8;
-    e.residentTax = 9;
-    e.hourlyRate = 1234.5;
-    e.qualification = 10;
-    e.additional = 11;
-    e.allowanceNames[8] = QStringLiteral("九");
-    e.allowances[8] = 12;
     e.deductionNames = {QStringLiteral("その他控除１"), QStringLiteral("その他控除２"), QStringLiteral("その他控除３"),
                         QStringLiteral("その他控除４"), QStringLiteral("五")};
-    e.deductions[4] = 13;
-    EXPECT_EQ(r, e);
+    EXPECT_EQ(newSalaryStatement(m, QStringLiteral("07"), QStringLiteral("202604")), e);
     EXPECT_EQ(basicPayFromHours(80.5, 1200), 96600);
     EXPECT_EQ(basicPayFromHours(0.75, 1111), 833);   // 833.25
 }
@@ -278,8 +248,7 @@ TEST(CalculateSyoyo, StandardAmountPremiumsTaxAndNet)
     p.switches = {true, true};
     p.insured = true;
     p.previousPay = 231460;
-    MeisaiRecord in = newBonusStatement(QStringLiteral("01"), QStringLiteral("202612"), QStringLiteral("00002"),
-                                        QStringLiteral("1"), 1, QStringLiteral("0"));
+    MeisaiRecord in = bonusOf00002(1);
     in.kihonkyu = 345678;
     in.deductionNames[0] = QStringLiteral("財形");
     in.deductions[0] = 20000;
@@ -345,8 +314,7 @@ TEST(CalculateSyoyo, CapsOnTheStandardAmount)
         p.rates = sampleRates();
         p.insured = true;
         p.healthStandardEarlier = c.earlier;
-        MeisaiRecord in = newBonusStatement(QStringLiteral("01"), QStringLiteral("202612"), QStringLiteral("00002"),
-                                            QStringLiteral("1"), 0, QStringLiteral("0"));
+        MeisaiRecord in = bonusOf00002(0);
         in.kihonkyu = c.bonus;
         const SyoyoResult r = calculateSyoyo(in, p);
         EXPECT_EQ(r.healthStandard, c.health) << c.bonus << " after " << c.earlier;
@@ -361,8 +329,7 @@ TEST(CalculateSyoyo, NoSalaryLastMonthIsNotTheRateTable)
     SyoyoParameters p;
     p.rates = sampleRates();
     p.switches = {false, true};
-    MeisaiRecord in = newBonusStatement(QStringLiteral("01"), QStringLiteral("202612"), QStringLiteral("00002"),
-                                        QStringLiteral("1"), 1, QStringLiteral("0"));
+    MeisaiRecord in = bonusOf00002(1);
     in.kihonkyu = 295012;
     p.previousPay = std::nullopt;
     const long long none = calculateSyoyo(in, p).statement.tax;

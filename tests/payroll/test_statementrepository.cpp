@@ -39,19 +39,20 @@ MeisaiRecord salaryOf(const QString& month, const QString& code)
     return s;
 }
 
-int meisaiRows(test::TestDataDir& td)
-{
-    return td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI"));
-}
+class StatementRepositoryTest : public ::testing::Test {
+protected:
+    int meisaiRows() { return td.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")); }
+
+    test::TestDataDir td;
+    StatementRepository repo{td.ctx(), QStringLiteral("InpKyuyo")};
+};
 
 } // namespace
 
-TEST(StatementRepository, EmployeeListLeavesOutThoseWhoLeft)
+TEST_F(StatementRepositoryTest, EmployeeListLeavesOutThoseWhoLeft)
 {
-    test::TestDataDir td;
     ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET TAISYABI = '20261130' WHERE JGICODE = '00003'")));
     ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET TAISYABI = NULL WHERE JGICODE = '00004'")));
-    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
     QList<EmployeeEntry> list;
     ASSERT_TRUE(repo.employees(&list));
     QStringList shown;
@@ -61,13 +62,11 @@ TEST(StatementRepository, EmployeeListLeavesOutThoseWhoLeft)
                                   QStringLiteral("00004 高橋 美咲")}));
 }
 
-TEST(StatementRepository, MasterWithItemsLookedUp)
+TEST_F(StatementRepositoryTest, MasterWithItemsLookedUp)
 {
-    test::TestDataDir td;
     ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET FUKACODE = 'B0002' WHERE JGICODE = '00002'")));
     ASSERT_TRUE(td.exec(QStringLiteral("INSERT INTO SONOTA VALUES('01', '00002', '2', '営業手当', 7000, '0')")));
     ASSERT_TRUE(td.exec(QStringLiteral("INSERT INTO SONOTAKOJYO VALUES('01', '00002', '3', '親睦会費', 500)")));
-    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
     bool ok = false;
     const std::optional<EmployeeMaster> m = repo.employeeMaster(QStringLiteral("00002"), &ok);
     ASSERT_TRUE(ok);
@@ -100,10 +99,8 @@ TEST(StatementRepository, MasterWithItemsLookedUp)
     EXPECT_TRUE(td.messages().empty());
 }
 
-TEST(StatementRepository, CompanyRates)
+TEST_F(StatementRepositoryTest, CompanyRates)
 {
-    test::TestDataDir td;
-    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
     CompanyRates r;
     ASSERT_TRUE(repo.companyRates(&r));
     const std::array<double, 6> factors = {1.25, 1.35, 1.5, 1.6, 1.5, 1.75};
@@ -118,10 +115,8 @@ TEST(StatementRepository, CompanyRates)
     EXPECT_EQ(r.overtimeFactors[4], 0.0);
 }
 
-TEST(StatementRepository, SaveReadReplaceDelete)
+TEST_F(StatementRepositoryTest, SaveReadReplaceDelete)
 {
-    test::TestDataDir td;
-    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
     const MeisaiRecord s = salaryOf(QStringLiteral("202611"), QStringLiteral("00002"));
     ASSERT_TRUE(repo.saveStatement(s));
     std::optional<MeisaiRecord> back;
@@ -133,7 +128,7 @@ TEST(StatementRepository, SaveReadReplaceDelete)
     changed.kihonkyu = 260000;
     ASSERT_TRUE(repo.saveStatement(changed));
     ASSERT_TRUE(repo.saveStatement(changed));
-    EXPECT_EQ(meisaiRows(td), 1);
+    EXPECT_EQ(meisaiRows(), 1);
     ASSERT_TRUE(repo.readStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1"), &back));
     EXPECT_EQ(back->kihonkyu, 260000);
 
@@ -141,18 +136,16 @@ TEST(StatementRepository, SaveReadReplaceDelete)
     MeisaiRecord bonus = changed;
     bonus.kind = QStringLiteral("2");
     ASSERT_TRUE(repo.saveStatement(bonus));
-    EXPECT_EQ(meisaiRows(td), 2);
+    EXPECT_EQ(meisaiRows(), 2);
     ASSERT_TRUE(repo.deleteStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1")));
     ASSERT_TRUE(repo.readStatement(QStringLiteral("202611"), QStringLiteral("00002"), QStringLiteral("1"), &back));
     EXPECT_FALSE(back.has_value());
-    EXPECT_EQ(meisaiRows(td), 1);
+    EXPECT_EQ(meisaiRows(), 1);
     EXPECT_TRUE(td.messages().empty());
 }
 
-TEST(StatementRepository, FailedInsertKeepsTheOldRow)
+TEST_F(StatementRepositoryTest, FailedInsertKeepsTheOldRow)
 {
-    test::TestDataDir td;
-    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
     const MeisaiRecord s = salaryOf(QStringLiteral("202611"), QStringLiteral("00002"));
     ASSERT_TRUE(repo.saveStatement(s));
     ASSERT_TRUE(td.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MEISAI BEGIN SELECT RAISE(ABORT, 'disk says no'); END")));
@@ -168,10 +161,8 @@ TEST(StatementRepository, FailedInsertKeepsTheOldRow)
     EXPECT_TRUE(td.ctx().log().lines().join(QLatin1Char('\n')).contains(QStringLiteral("Publish.WriteMeisaiTable")));
 }
 
-TEST(StatementRepository, TextInANumberColumnIsReportedNotShown)
+TEST_F(StatementRepositoryTest, TextInANumberColumnIsReportedNotShown)
 {
-    test::TestDataDir td;
-    StatementRepository repo(td.ctx(), QStringLiteral("InpKyuyo"));
     ASSERT_TRUE(repo.saveStatement(salaryOf(QStringLiteral("202611"), QStringLiteral("00002"))));
     ASSERT_TRUE(td.exec(QStringLiteral("UPDATE MEISAI SET KIHONKYU = 'abc'")));
     std::optional<MeisaiRecord> back;
@@ -180,10 +171,8 @@ TEST(StatementRepository, TextInANumberColumnIsReportedNotShown)
     EXPECT_TRUE(td.ctx().log().lines().join(QLatin1Char('\n')).contains(QStringLiteral("InpKyuyo.read_meisai_data")));
 }
 
-TEST(StatementRepository, PreviousMonthPayAcrossJanuary)
+TEST_F(StatementRepositoryTest, PreviousMonthPayAcrossJanuary)
 {
-    test::TestDataDir td;
-    StatementRepository repo(td.ctx(), QStringLiteral("InpSyoyo"));
     MeisaiRecord december = salaryOf(QStringLiteral("202612"), QStringLiteral("00002"));
     ASSERT_TRUE(repo.saveStatement(december));
     // Pay columns 250,000 + 15,000 + 5,000 + 4,000 − 1,000 = 273,000; less the non-taxed
@@ -204,10 +193,8 @@ TEST(StatementRepository, PreviousMonthPayAcrossJanuary)
     EXPECT_EQ(repo.previousMonthPay(QStringLiteral("00002"), QStringLiteral("202607")), std::nullopt);
 }
 
-TEST(StatementRepository, HealthStandardOfEarlierBonusesInTheFiscalYear)
+TEST_F(StatementRepositoryTest, HealthStandardOfEarlierBonusesInTheFiscalYear)
 {
-    test::TestDataDir td;
-    StatementRepository repo(td.ctx(), QStringLiteral("InpSyoyo"));
     auto bonus = [&](const char* month, long long amount, long long health) {
         MeisaiRecord b;
         b.cid = QStringLiteral("01");
