@@ -1,6 +1,8 @@
 #include "db/database.h"
+#include "db/rowinserter.h"
 #include "db/rowwriter.h"
 #include "db/transactionguard.h"
+#include "app/valuehelpers.h"
 #include "support/testdatadir.h"
 
 #include <QFile>
@@ -122,4 +124,59 @@ TEST(Database, FilesAreOwnerOnlyAndAMissingFileIsNotCreated)
     EXPECT_EQ(getDataFolder(2026, &error), data.path());
     EXPECT_FALSE(openConnection(data.ctx(), &error));
     EXPECT_FALSE(QFile::exists(data.ctx().databasePath()));
+}
+
+// Both ways of binding must store the same values with the same storage classes:
+// an empty text as '' (the still-employed test is TAISYABI = ''), numbers as reals.
+TEST(RowInserter, BothBindingsStoreTheSameRow)
+{
+    test::TestDataDir data;
+    QStringList dumps;
+    for (auto binding : {RowInserter::Binding::Fastest, RowInserter::Binding::QtOnly}) {
+        data.exec(QStringLiteral("DELETE FROM JYUGYOIN WHERE JGICODE = '99999'"));
+        RowValues v;
+        for (int i = 0; i < 38; ++i)
+            v << QString();
+        v[0] = QStringLiteral("01");
+        v[1] = QStringLiteral("99999");
+        v[2] = QStringLiteral("  O'Hara 「太郎」 ");
+        v[14] = QStringLiteral("1,234.5");
+        v[36] = QStringLiteral("1");
+        RowInserter inserter(data.ctx(), Table::Jyugyoin, binding);
+        ASSERT_TRUE(inserter.write(v));
+        QSqlQuery q(data.ctx().db());
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT * FROM JYUGYOIN WHERE JGICODE = '99999'")) && q.next());
+        QStringList cells;
+        for (int i = 0; i < 38; ++i)
+            cells << q.value(i).toString() + QLatin1Char('/') + QString::number(q.value(i).isNull());
+        QSqlQuery t(data.ctx().db());
+        t.exec(QStringLiteral("SELECT typeof(TAISYABI), typeof(KIHONKYU), typeof(YOBI1) FROM JYUGYOIN WHERE JGICODE = '99999'"));
+        t.next();
+        cells << t.value(0).toString() << t.value(1).toString() << t.value(2).toString();
+        dumps << cells.join(QLatin1Char('|'));
+        EXPECT_TRUE(dumps.last().endsWith(QStringLiteral("|text|real|real"))) << dumps.last().toStdString();
+        EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01' AND TAISYABI = '' AND JGICODE = '99999'")), 1);
+    }
+    EXPECT_EQ(dumps[0], dumps[1]);
+    EXPECT_TRUE(dumps[0].contains(QStringLiteral("O'Hara 「太郎」/0")));
+}
+
+TEST(RowInserter, FailuresOfBothBindingsAreReportedAndLeaveNothing)
+{
+    test::TestDataDir data;
+    for (auto binding : {RowInserter::Binding::Fastest, RowInserter::Binding::QtOnly}) {
+        RowInserter inserter(data.ctx(), Table::Sikaku, binding);
+        int code = 0;
+        QString error;
+        EXPECT_FALSE(inserter.insert({QStringLiteral("01"), QStringLiteral("A0001"), QStringLiteral("dup"), QStringLiteral("1")}, &code, &error));
+        EXPECT_NE(code, 0);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(inserter.insert({QStringLiteral("01"), QStringLiteral("Z1"), QStringLiteral("x"), QStringLiteral("abc")}, &code, &error));
+        EXPECT_EQ(code, TypeMismatch::code);
+        // The inserter stays usable after a failure.
+        EXPECT_TRUE(inserter.insert({QStringLiteral("01"), QStringLiteral("Z1"), QStringLiteral("x"), QStringLiteral("7")}, &code, &error))
+            << error.toStdString();
+        data.exec(QStringLiteral("DELETE FROM SIKAKU WHERE SIKACODE = 'Z1'"));
+    }
+    EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM SIKAKU WHERE SIKANAME = 'dup'")), 0);
 }
