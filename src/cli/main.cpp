@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <memory>
 #include <QMap>
 #include <cstdio>
 
@@ -65,12 +66,19 @@ bool Options::number(const QString& name, double* v, QString* error) const
 
 int main(int argc, char** argv)
 {
-    // Printed forms are drawn with fonts, which need a GUI application object;
-    // without a display it runs on the offscreen platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Printed forms are drawn with fonts, which need a GUI application object
+    // (on the offscreen platform when there is no display); the other commands
+    // need none and stay quiet without a desktop session.
+    const bool draws = argc > 1 && qstrcmp(argv[1], "payslips") == 0;
+    std::unique_ptr<QCoreApplication> app;
+    if (draws) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QStringList args = app->arguments().mid(1);
     using minasel::cli::err;
     auto usage = [&]() {
         err() << "usage: minasel-cli COMMAND [options]\ncommands:";
