@@ -34,14 +34,6 @@ TEST(AdjustDay, Cases)
     }
 }
 
-TEST(IsLeapYear, Gregorian)
-{
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_TRUE(IsLeapYear(2024));
-    EXPECT_FALSE(IsLeapYear(1900));
-    EXPECT_FALSE(IsLeapYear(2023));
-}
-
 TEST(Wareki, EraBoundariesAndStyles)
 {
     struct C {

@@ -29,23 +29,23 @@ QStringList fileLines(const QString& path)
     return l;
 }
 
-void writeFile(const QString& path, int from, int to)
+void writeFile(const QString& path, const QList<int>& numbers)
 {
     QFile f(path);
     f.open(QIODevice::WriteOnly);
-    for (int i = from; i <= to; ++i)
+    for (int i : numbers)
         f.write(Log::formatLine(i, record(QStringLiteral("old"))).toUtf8() + "\r\n");
 }
 
-} // namespace
-
-TEST(Log, LineFormat)
+QList<int> range(int from, int to)
 {
-    LogRecord r{QStringLiteral("2026/12/06 09:05:03"), QStringLiteral("-1"), QStringLiteral("UNIQUE constraint"),
-                QStringLiteral("Publish.WriteMeisaiTable"), QStringLiteral("1"), 0};
-    EXPECT_EQ(Log::formatLine(7, r),
-              QStringLiteral("007 2026/12/06 09:05:03 -1 UNIQUE constraint [Publish.WriteMeisaiTable] Step:1_0"));
+    QList<int> l;
+    for (int i = from; i <= to; ++i)
+        l << i;
+    return l;
 }
+
+} // namespace
 
 TEST(Log, NewFileStartsAtOneAndIsOwnerOnly)
 {
@@ -61,23 +61,31 @@ TEST(Log, NewFileStartsAtOneAndIsOwnerOnly)
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("001 2026/12/06 10:00:00 0 プログラム起動 [Test.proc] Step:1_0")));
 }
 
+// A reopened log continues after the run of consecutive numbers from its first line.
 TEST(Log, ReloadContinuesTheRun)
 {
-    QTemporaryDir dir;
-    writeFile(dir.path() + QStringLiteral("/kyuyo.log"), 1, 120);
-    Log log;
-    ASSERT_TRUE(log.open(dir.path() + QLatin1Char('/')));
-    EXPECT_EQ(log.sequence(), 120);
-    log.set(record(QStringLiteral("next")));
-    EXPECT_EQ(log.writePosition(), 121);
-    EXPECT_TRUE(fileLines(log.path()).at(120).startsWith(QStringLiteral("121 ")));
+    const struct {
+        QList<int> numbers;
+        int sequence;
+        int position;
+    } cases[] = {{range(1, 120), 120, 120}, {{5, 6, 7, 300, 301, 2}, 7, 3}};
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        writeFile(dir.path() + QStringLiteral("/kyuyo.log"), c.numbers);
+        Log log;
+        ASSERT_TRUE(log.open(dir.path() + QLatin1Char('/')));
+        EXPECT_EQ(log.sequence(), c.sequence);
+        EXPECT_EQ(log.writePosition(), c.position);
+        log.set(record(QStringLiteral("next")));
+        EXPECT_TRUE(fileLines(log.path()).at(c.position).startsWith(QStringLiteral("%1 ").arg(c.sequence + 1, 3, 10, QLatin1Char('0'))));
+    }
 }
 
 TEST(Log, WrapsAfter999AndKeepsOlderLinesBehind)
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    writeFile(folder + QStringLiteral("kyuyo.log"), 1, 999);
+    writeFile(folder + QStringLiteral("kyuyo.log"), range(1, 999));
     Log log;
     ASSERT_TRUE(log.open(folder));
     EXPECT_EQ(log.sequence(), 999);
@@ -98,21 +106,6 @@ TEST(Log, WrapsAfter999AndKeepsOlderLinesBehind)
     EXPECT_EQ(again.sequence(), 999);
 }
 
-TEST(Log, BrokenRunEndsAtTheGap)
-{
-    QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/kyuyo.log");
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    for (int n : {5, 6, 7, 300, 301, 2})
-        f.write(Log::formatLine(n, record(QStringLiteral("x"))).toUtf8() + "\r\n");
-    f.close();
-    Log log;
-    ASSERT_TRUE(log.open(dir.path() + QLatin1Char('/')));
-    EXPECT_EQ(log.sequence(), 7);
-    EXPECT_EQ(log.writePosition(), 3);
-}
-
 TEST(Log, UnwritableFileEndsTheProgramWithTheLogMessage)
 {
     test::TestDataDir data;
@@ -130,7 +123,7 @@ TEST(Log, UnwritableFileEndsTheProgramWithTheLogMessage)
 TEST(Log, TooManyLinesIsALogFailure)
 {
     QTemporaryDir dir;
-    writeFile(dir.path() + QStringLiteral("/kyuyo.log"), 1, 12);
+    writeFile(dir.path() + QStringLiteral("/kyuyo.log"), range(1, 12));
     QString failedIn;
     Log log([&](const QString& proc, int, const QString&) { failedIn = proc; });
     EXPECT_FALSE(log.open(dir.path() + QLatin1Char('/'), 10));

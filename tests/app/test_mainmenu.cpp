@@ -110,23 +110,20 @@ TEST_F(MainMenuTest, NoCompanyLeavesOnlyRegistrationAndEnd)
     EXPECT_EQ(t.ctx().companyId, QStringLiteral("無し"));
     for (const char* b : {"cmdSyokiSet", "cmdInOutsyori", "cmdKyuyo"})
         EXPECT_FALSE(button(b)->isEnabled()) << b;
-    EXPECT_TRUE(button("cmdNewKaisyaJoho")->isEnabled());
     EXPECT_TRUE(button("cmdEnd")->isEnabled());
     button("cmdNewKaisyaJoho")->click();
     EXPECT_EQ(opened, QStringList{QStringLiteral("InpKaisyaJoho:MainMenu")});
     EXPECT_FALSE(menu->isVisible());
 }
 
-TEST_F(MainMenuTest, ShowsTheCompaniesCaptionHintsAndReadMe)
+TEST_F(MainMenuTest, ShowsTheCompaniesAndOnlyRegisteredScreens)
 {
     ASSERT_TRUE(start());
     QComboBox* c = menu->companyList();
-    EXPECT_EQ(c->objectName(), QStringLiteral("cmbKaisya"));
     EXPECT_EQ(c->count(), 5);
     EXPECT_EQ(c->currentText(), t.ctx().companyName);
     EXPECT_EQ(menu->windowTitle(), QStringLiteral("メインメニュー - ") + t.ctx().companyName);
     EXPECT_EQ(c->toolTip(), QStringLiteral("まず会社データ選択よりお始め下さい。"));
-    EXPECT_EQ(button("cmdKyuyo")->text(), QStringLiteral("給与明細入力"));
     EXPECT_EQ(button("cmdEnd")->toolTip(), QStringLiteral("ミナセルを終了します。"));
     const auto* readMe = menu->findChild<QLabel*>(QStringLiteral("lblReadMe"));
     EXPECT_TRUE(readMe->text().startsWith(QStringLiteral("☆必ずお読みください\n")));
@@ -136,7 +133,6 @@ TEST_F(MainMenuTest, ShowsTheCompaniesCaptionHintsAndReadMe)
     EXPECT_FALSE(button("cmdNewKaisyaJoho")->isEnabled());
     EXPECT_FALSE(button("cmdKyuyo")->isEnabled());
     EXPECT_TRUE(button("cmdSyokiSet")->isEnabled());
-    EXPECT_TRUE(button("cmdInOutsyori")->isEnabled());
 }
 
 TEST_F(MainMenuTest, PickingCompaniesAndTemplates)
@@ -154,11 +150,9 @@ TEST_F(MainMenuTest, PickingCompaniesAndTemplates)
     pick(QStringLiteral("02"));   // a template up to "51": only made current
     EXPECT_EQ(t.ctx().companyId, QStringLiteral("02"));
     EXPECT_EQ(basicCid(), QStringLiteral("02"));
-    EXPECT_EQ(t.ctx().companyName, menu->companyList()->currentText());
-    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メインメニュー - ") + t.ctx().companyName);
+    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メインメニュー - ") + menu->companyList()->currentText());
     pick(QStringLiteral("53"));   // set up already
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(menu->isVisible());
 
     pick(QStringLiteral("52"));   // a template above "51": straight to its company information
     EXPECT_EQ(basicCid(), QStringLiteral("52"));
@@ -168,6 +162,19 @@ TEST_F(MainMenuTest, PickingCompaniesAndTemplates)
     pump();
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(t.ctx().callerName, QStringLiteral("MainMenu"));
+}
+
+TEST_F(MainMenuTest, RememberedTemplateAboveFiftyOneOpensNothingAtStart)
+{
+    registerAll();
+    ASSERT_TRUE(start([](QSqlDatabase& d) {
+        copyCompany(d, QStringLiteral("02"), QStringLiteral("52"), QStringLiteral("テンプレート52"),
+                    QStringLiteral("2000/01/01"));
+        execOk(d, QStringLiteral("UPDATE BASIC SET CID = '52'"));
+    }));
+    EXPECT_EQ(t.ctx().companyId, QStringLiteral("52"));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(menu->isVisible());
 }
 
 TEST_F(MainMenuTest, SetupCheckRefusesTemplates)
@@ -199,127 +206,103 @@ struct MenuButton {
     const char* name;
     const char* caption;
     const char* hint;
+    const char* screen;   // opened in place of the menu; empty: none
 };
 
-void expectButtons(QWidget* menuWindow, const std::vector<MenuButton>& expected)
-{
-    for (const MenuButton& b : expected) {
-        auto* button = menuWindow->findChild<QPushButton*>(QString::fromLatin1(b.name));
-        ASSERT_NE(button, nullptr) << b.name;
-        EXPECT_EQ(button->text(), QString::fromUtf8(b.caption)) << b.name;
-        EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint)) << b.name;
-        EXPECT_EQ(button->statusTip(), QString::fromUtf8(b.hint)) << b.name;
-    }
-    EXPECT_EQ(menuWindow->findChildren<QPushButton*>().size(), int(expected.size()));
-}
+struct SubMenu {
+    const char* opener;
+    const char* name;
+    const char* title;
+    const char* readMe;
+    std::vector<MenuButton> buttons;
+    const char* overButton;   // opens a screen that waits over the menu
+    const char* overScreen;
+};
 
-TEST_F(MainMenuTest, InitialSettingsMenu)
+const MenuButton kBack{"cmdBack", "メインメニュー（X）", "メインメニューへ戻ります。", ""};
+
+const SubMenu kSubMenus[] = {
+    {"cmdSyokiSet", "SyokiSetMenu", "初期設定 - ",
+     "最初は会社情報を設定して下さい。\n１）から順に５）へと進んで下さい。但し、１）と２）の設定を行えば、"
+     "「給与明細入力」処理へと進めます。資格と付加給がない場合は入力は不要です。また、これら情報の登録は何時でもできます。",
+     {{"cmdKaisyaJoho", "１)会社情報設定", "会社情報の設定を行います。", "InpKaisyaJoho"},
+      {"cmdJyugyoin", "２)従業員マスタ保守", "従業員情報の設定を行います。", "MstJyugyoin"},
+      {"cmdSikaku", "３）資格マスタ保守", "資格手当の入力を行います。", "MstSikaku"},
+      {"cmdFukakyu", "４）付加給マスタ保守", "付加給データの設定を行います。", "MstFukakyu"},
+      {"cmdPassword", "５）パスワード設定／変更", "パスワードの設定・変更を行います。", ""}, kBack},
+     "cmdPassword", "Password"},
+    {"cmdInOutsyori", "InOutMenu", "入出力処理 - ",
+     "　給与明細入力で、毎月の給与を入力して下さい。\n\n　賞与支給と年末調整の時期がくる時に入力して下さい。"
+     "\n\n　帳票等は必要な時に印字して下さい。",
+     {{"cmdInpKyuyo", "１）給与明細登録", "月々の給与データを入力します。", "InpKyuyo"},
+      {"cmdInpSyoyo", "２）賞与明細登録", "賞与データを入力します。", "InpSyoyo"},
+      {"cmdPrtKyoyoSyoyo", "３）給与・賞与明細印刷", "個人別の給与明細・賞与明細を印刷します。", "PrtKyuyoSyoyo"},
+      {"cmdPrtKojinDaityo", "４）個人別賃金台帳印刷", "個人別の賃金台帳を表示・印刷します。", "PrtKojinDaityo"},
+      {"cmdPrtTukiDaityo", "５）月別賃金台帳印刷", "月別の賃金台帳を表示・印刷します。", "PrtTukiDaityo"},
+      {"cmdInpNentyo", "６）年末調整", "年末調整を行います。", "InpNentyo"},
+      {"cmdPrtGensen", "７）源泉徴収票印刷", "源泉徴収票を印刷します。", "PrtGensen"},
+      {"cmdBackUp", "８）バックアップ処理", "入力データのバックアップ・復元を行います。", "RunBackUp"},
+      {"cmdSetPrinter", "９）プリンター選択", "印刷用のプリンターを選択します。", ""}, kBack},
+     "cmdSetPrinter", "SetUsePrinter"},
+};
+
+// Both sub-menus: captions and hints as shown, each button opening its screen in
+// place of the menu (which comes back as the caller of the next one), the modal
+// one waiting over it, and X alone (no modifier) leading back to the main menu.
+TEST_F(MainMenuTest, SubMenusOpenTheirScreensAndLeaveOnX)
 {
-    registerProbe(QStringLiteral("MstSikaku"));
+    for (const char* n : {"InpKaisyaJoho", "MstJyugyoin", "MstSikaku", "InpKyuyo", "InpSyoyo", "PrtKyuyoSyoyo",
+                          "PrtKojinDaityo", "PrtTukiDaityo", "InpNentyo", "RunBackUp", "SetUsePrinter"})
+        registerProbe(QString::fromLatin1(n));   // MstFukakyu and PrtGensen left out
     ASSERT_TRUE(start());
-    button("cmdSyokiSet")->click();
-    QWidget* m = visibleWindow(QStringLiteral("SyokiSetMenu"));
-    ASSERT_NE(m, nullptr);
-    EXPECT_FALSE(menu->isVisible());
-    EXPECT_EQ(m->windowTitle(), QStringLiteral("初期設定 - ") + t.ctx().companyName);
-    expectButtons(m, {{"cmdKaisyaJoho", "１)会社情報設定", "会社情報の設定を行います。"},
-                      {"cmdJyugyoin", "２)従業員マスタ保守", "従業員情報の設定を行います。"},
-                      {"cmdSikaku", "３）資格マスタ保守", "資格手当の入力を行います。"},
-                      {"cmdFukakyu", "４）付加給マスタ保守", "付加給データの設定を行います。"},
-                      {"cmdPassword", "５）パスワード設定／変更", "パスワードの設定・変更を行います。"},
-                      {"cmdBack", "メインメニュー（X）", "メインメニューへ戻ります。"}});
-    EXPECT_EQ(m->findChild<QLabel*>(QStringLiteral("lblReadMe"))->text(),
-              QStringLiteral("最初は会社情報を設定して下さい。\n１）から順に５）へと進んで下さい。但し、１）と２）の設定を行えば、"
-                             "「給与明細入力」処理へと進めます。資格と付加給がない場合は入力は不要です。また、これら情報の登録は何時でもできます。"));
-    // Only the registered screen's button works; the password is always there.
-    for (const char* b : {"cmdKaisyaJoho", "cmdJyugyoin", "cmdFukakyu"})
-        EXPECT_FALSE(button(b, m)->isEnabled()) << b;
-    EXPECT_TRUE(button("cmdPassword", m)->isEnabled());
+    for (const SubMenu& sub : kSubMenus) {
+        const QString menuName = QString::fromLatin1(sub.name);
+        button(sub.opener)->click();
+        QPointer<QWidget> m = visibleWindow(menuName);
+        ASSERT_NE(m, nullptr) << sub.name;
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_EQ(m->windowTitle(), QString::fromUtf8(sub.title) + t.ctx().companyName);
+        EXPECT_EQ(m->findChild<QLabel*>(QStringLiteral("lblReadMe"))->text(), QString::fromUtf8(sub.readMe));
+        EXPECT_EQ(m->findChildren<QPushButton*>().size(), int(sub.buttons.size())) << sub.name;
+        for (const MenuButton& b : sub.buttons) {
+            QPushButton* pb = button(b.name, m);
+            ASSERT_NE(pb, nullptr) << b.name;
+            EXPECT_EQ(pb->text(), QString::fromUtf8(b.caption)) << b.name;
+            EXPECT_EQ(pb->toolTip(), QString::fromUtf8(b.hint)) << b.name;
+            EXPECT_EQ(pb->statusTip(), QString::fromUtf8(b.hint)) << b.name;
+            const QString screen = QString::fromLatin1(b.screen);
+            if (screen.isEmpty())
+                continue;
+            if (!registry.has(screen)) {
+                EXPECT_FALSE(pb->isEnabled()) << b.name;
+                continue;
+            }
+            opened.clear();
+            pb->click();
+            EXPECT_EQ(opened, QStringList{screen + QStringLiteral(":") + menuName});
+            EXPECT_FALSE(m->isVisible()) << b.name;
+            t.ctx().callerName = screen;   // as a screen opening others would
+            visibleWindow(screen)->close();
+            EXPECT_TRUE(m->isVisible()) << b.name;
+            EXPECT_EQ(t.ctx().callerName, menuName) << b.name;
+        }
+        button(sub.overButton, m)->click();
+        QWidget* over = visibleWindow(QString::fromLatin1(sub.overScreen));
+        ASSERT_NE(over, nullptr) << sub.overScreen;
+        EXPECT_TRUE(m->isVisible());
+        EXPECT_FALSE(m->isEnabled());
+        over->close();
+        EXPECT_TRUE(m->isEnabled());
 
-    button("cmdSikaku", m)->click();
-    EXPECT_EQ(opened, QStringList{QStringLiteral("MstSikaku:SyokiSetMenu")});
-    EXPECT_FALSE(m->isVisible());
-    visibleWindow(QStringLiteral("MstSikaku"))->close();
-    EXPECT_TRUE(m->isVisible());
-
-    // The password screen waits over the menu, which cannot be used meanwhile.
-    button("cmdPassword", m)->click();
-    QWidget* pw = visibleWindow(QStringLiteral("Password"));
-    ASSERT_NE(pw, nullptr);
-    EXPECT_EQ(pw->windowTitle(), QStringLiteral("パスワード設定 - ") + t.ctx().companyName);
-    EXPECT_TRUE(m->isVisible());
-    EXPECT_FALSE(m->isEnabled());
-    pw->close();
-    EXPECT_TRUE(m->isEnabled());
-
-    QPointer<QWidget> gone(m);
-    button("cmdBack", m)->click();
-    pump();
-    EXPECT_TRUE(gone.isNull());
-    EXPECT_TRUE(menu->isVisible());
-}
-
-TEST_F(MainMenuTest, InputOutputMenu)
-{
-    registerAll();
-    ASSERT_TRUE(start());
-    button("cmdInOutsyori")->click();
-    QWidget* m = visibleWindow(QStringLiteral("InOutMenu"));
-    ASSERT_NE(m, nullptr);
-    EXPECT_EQ(m->windowTitle(), QStringLiteral("入出力処理 - ") + t.ctx().companyName);
-    expectButtons(m, {{"cmdInpKyuyo", "１）給与明細登録", "月々の給与データを入力します。"},
-                      {"cmdInpSyoyo", "２）賞与明細登録", "賞与データを入力します。"},
-                      {"cmdPrtKyoyoSyoyo", "３）給与・賞与明細印刷", "個人別の給与明細・賞与明細を印刷します。"},
-                      {"cmdPrtKojinDaityo", "４）個人別賃金台帳印刷", "個人別の賃金台帳を表示・印刷します。"},
-                      {"cmdPrtTukiDaityo", "５）月別賃金台帳印刷", "月別の賃金台帳を表示・印刷します。"},
-                      {"cmdInpNentyo", "６）年末調整", "年末調整を行います。"},
-                      {"cmdPrtGensen", "７）源泉徴収票印刷", "源泉徴収票を印刷します。"},
-                      {"cmdBackUp", "８）バックアップ処理", "入力データのバックアップ・復元を行います。"},
-                      {"cmdSetPrinter", "９）プリンター選択", "印刷用のプリンターを選択します。"},
-                      {"cmdBack", "メインメニュー（X）", "メインメニューへ戻ります。"}});
-    EXPECT_EQ(m->findChild<QLabel*>(QStringLiteral("lblReadMe"))->text(),
-              QStringLiteral("　給与明細入力で、毎月の給与を入力して下さい。\n\n　賞与支給と年末調整の時期がくる時に入力して下さい。"
-                             "\n\n　帳票等は必要な時に印字して下さい。"));
-
-    const std::vector<std::pair<const char*, const char*>> targets = {
-        {"cmdInpKyuyo", "InpKyuyo"}, {"cmdInpSyoyo", "InpSyoyo"}, {"cmdPrtKyoyoSyoyo", "PrtKyuyoSyoyo"},
-        {"cmdPrtKojinDaityo", "PrtKojinDaityo"}, {"cmdPrtTukiDaityo", "PrtTukiDaityo"},
-        {"cmdInpNentyo", "InpNentyo"}, {"cmdPrtGensen", "PrtGensen"}, {"cmdBackUp", "RunBackUp"}};
-    for (const auto& [b, screen] : targets) {
-        opened.clear();
-        button(b, m)->click();
-        EXPECT_EQ(opened, QStringList{QString::fromLatin1(screen) + QStringLiteral(":InOutMenu")});
-        EXPECT_FALSE(m->isVisible()) << b;
-        visibleWindow(QString::fromLatin1(screen))->close();
-        EXPECT_TRUE(m->isVisible()) << b;
-    }
-    // The printer screen waits over the menu.
-    button("cmdSetPrinter", m)->click();
-    EXPECT_TRUE(m->isVisible());
-    EXPECT_FALSE(m->isEnabled());
-    visibleWindow(QStringLiteral("SetUsePrinter"))->close();
-    EXPECT_TRUE(m->isEnabled());
-}
-
-TEST_F(MainMenuTest, KeyXLeavesEitherMenuOnlyWithoutModifiers)
-{
-    ASSERT_TRUE(start());
-    for (const char* opener : {"cmdSyokiSet", "cmdInOutsyori"}) {
-        button(opener)->click();
-        QWidget* m = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && qobject_cast<Screen*>(w) && w != menu.get())
-                m = w;
-        ASSERT_NE(m, nullptr) << opener;
         QWidget* focus = button("cmdBack", m);
         for (Qt::KeyboardModifier mod : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
             QTest::keyClick(focus, Qt::Key_X, mod);
-            EXPECT_TRUE(m->isVisible()) << opener << " " << int(mod);
+            EXPECT_TRUE(m->isVisible()) << sub.name << " " << int(mod);
         }
         QTest::keyClick(focus, Qt::Key_X);
-        EXPECT_FALSE(m->isVisible()) << opener;
-        EXPECT_TRUE(menu->isVisible()) << opener;
         pump();
+        EXPECT_TRUE(m.isNull()) << sub.name;
+        EXPECT_TRUE(menu->isVisible()) << sub.name;
     }
 }
 
@@ -424,51 +407,6 @@ TEST_F(MainMenuTest, MissingDatabaseEndsTheStart)
     EXPECT_EQ(logTails(t).last(), QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0"));
     EXPECT_FALSE(menu->isVisible());
     EXPECT_EQ(visibleWindow(QStringLiteral("frmSplash")), nullptr);
-}
-
-TEST_F(MainMenuTest, SecondMenuOnTheSameDataIsRefused)
-{
-    ASSERT_TRUE(start());
-    FakeMessages messages2;
-    FixedClock clock2(t.clock().now());
-    AppContext ctx2(messages2, clock2);
-    ctx2.setConnectionName(QStringLiteral("second"));
-    MainMenu second(ctx2, false);
-    EXPECT_FALSE(second.start());
-    EXPECT_EQ(messages2.lastText(), QStringLiteral("このアプリケーションはすでに開かれています。"));
-    EXPECT_EQ(ctx2.startupState, AppContext::StartupSecondCopy);
-    EXPECT_TRUE(t.ctx().db().isOpen());
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(MainMenuTest, RememberedTemplateAboveFiftyOneOpensNothingAtStart)
-{
-    registerAll();
-    ASSERT_TRUE(start([](QSqlDatabase& d) {
-        copyCompany(d, QStringLiteral("02"), QStringLiteral("52"), QStringLiteral("テンプレート52"),
-                    QStringLiteral("2000/01/01"));
-        execOk(d, QStringLiteral("UPDATE BASIC SET CID = '52'"));
-    }));
-    EXPECT_EQ(t.ctx().companyId, QStringLiteral("52"));
-    EXPECT_EQ(menu->companyList()->currentText(), QStringLiteral("テンプレート52"));
-    EXPECT_TRUE(opened.isEmpty());
-    EXPECT_TRUE(menu->isVisible());
-}
-
-TEST_F(MainMenuTest, MenuShownAgainIsTheCallerOfTheNextScreen)
-{
-    registerAll();
-    ASSERT_TRUE(start());
-    button("cmdSyokiSet")->click();
-    QWidget* m = visibleWindow(QStringLiteral("SyokiSetMenu"));
-    ASSERT_NE(m, nullptr);
-    button("cmdJyugyoin", m)->click();
-    t.ctx().callerName = QStringLiteral("MstJyugyoin");   // as a screen opening others would
-    visibleWindow(QStringLiteral("MstJyugyoin"))->close();
-    EXPECT_EQ(t.ctx().callerName, QStringLiteral("SyokiSetMenu"));
 }
 
 } // namespace
