@@ -93,17 +93,28 @@ struct MenuSpy {
     }
 };
 
-} // namespace
-
-TEST(InpKaisyaJoho, NewCompaniesAreNumberedFrom51AndTheFormClears)
-{
+struct KaisyaTest : ::testing::Test {
     test::TestDataDir data;
     MenuSpy menu;
-    menu.install(data.ctx());
-    data.ctx().callerName = QStringLiteral("MainMenu");
+    InpKaisyaJoho* w = nullptr;
+    // From the main menu a new company is entered; from the set-up menu the current one edited.
+    void open(const char* caller, const char* cid = "01")
+    {
+        menu.install(data.ctx());
+        data.ctx().callerName = QLatin1String(caller);
+        data.ctx().companyId = QLatin1String(cid);
+        w = new InpKaisyaJoho(data.ctx());
+        show(w);
+    }
+    QLineEdit* name() const { return child<QLineEdit>(w, "txtKaisyaName"); }
+};
+
+} // namespace
+
+TEST_F(KaisyaTest, NewCompaniesAreNumberedFrom51AndTheFormClears)
+{
     ASSERT_TRUE(data.exec(QStringLiteral("INSERT INTO COMPANY (CID, COMPANY) VALUES ('51', 'a'), ('52', 'b'), ('54', 'd')")));
-    auto* w = new InpKaisyaJoho(data.ctx());
-    show(w);
+    open("MainMenu");
     EXPECT_EQ(child<QLabel>(w, "lblTitle")->text(), q("会社情報新規登録"));
     EXPECT_FALSE(child<QPushButton>(w, "cmdDelete")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(w, "cmdTouroku")->isEnabled());
@@ -114,14 +125,14 @@ TEST(InpKaisyaJoho, NewCompaniesAreNumberedFrom51AndTheFormClears)
     EXPECT_EQ(child<NumberField>(w, "txtJKGKesu_5")->value(), 1.75);
 
     // A blank name is refused with the corporation wording; nothing is written.
-    setText(child<QLineEdit>(w, "txtKaisyaName"), QStringLiteral("   "));
+    setText(name(), QStringLiteral("   "));
     EXPECT_TRUE(child<QPushButton>(w, "cmdTouroku")->isEnabled());
     pressF(w, 1);
     EXPECT_EQ(data.messages().lastText(), q("会社名が入力されていません。"));
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w, "txtKaisyaName"));
+    EXPECT_EQ(QApplication::focusWidget(), name());
     EXPECT_EQ(companyIds(data).size(), 8);
 
-    setText(child<QLineEdit>(w, "txtKaisyaName"), q(" 株式会社 'テスト' "));
+    setText(name(), q(" 株式会社 'テスト' "));
     typeAndEnter(child<QLineEdit>(w, "txtKijyuntime"), QStringLiteral("170.5"));
     typeAndEnter(child<QLineEdit>(w, "txtKyujituTanka"), QStringLiteral("12000"));
     pressF(w, 1);
@@ -132,29 +143,25 @@ TEST(InpKaisyaJoho, NewCompaniesAreNumberedFrom51AndTheFormClears)
     EXPECT_EQ(data.ctx().companyId, QStringLiteral("01"));
 
     // Ready for the next one: empty, zeros, sole-proprietor wording, buttons off.
-    EXPECT_TRUE(child<QLineEdit>(w, "txtKaisyaName")->text().isEmpty());
+    EXPECT_TRUE(name()->text().isEmpty());
     EXPECT_EQ(child<NumberField>(w, "txtKekohokenRitu")->value(), 0);
     EXPECT_TRUE(child<QRadioButton>(w, "optKojin")->isChecked());
     EXPECT_FALSE(child<QPushButton>(w, "cmdTouroku")->isEnabled());
-    EXPECT_EQ(child<QLineEdit>(w, "txtKaisyaName")->property("text").toString(), QString());
     pressF(w, 1);   // disabled: nothing happens
-    setText(child<QLineEdit>(w, "txtKaisyaName"), QStringLiteral("x"));
-    setText(child<QLineEdit>(w, "txtKaisyaName"), QString());
+    setText(name(), QStringLiteral("x"));
+    setText(name(), QString());
     child<QPushButton>(w, "cmdTouroku")->click();
     EXPECT_EQ(data.messages().lastText(), q("屋号又は氏名が入力されていません。"));
 
-    setText(child<QLineEdit>(w, "txtKaisyaName"), q("二社目"));
+    setText(name(), q("二社目"));
     pressF(w, 1);
     EXPECT_TRUE(companyIds(data).contains(QStringLiteral("55")));
     w->close();
 }
 
-TEST(InpKaisyaJoho, LabelsFollowTheOption)
+TEST_F(KaisyaTest, LabelsFollowTheOption)
 {
-    test::TestDataDir data;
-    data.ctx().callerName = QStringLiteral("MainMenu");
-    auto* w = new InpKaisyaJoho(data.ctx());
-    show(w);
+    open("MainMenu");
     auto buddyText = [&](const char* name) {
         for (QLabel* l : w->findChildren<QLabel*>())
             if (l->buddy() == child<QWidget>(w, name))
@@ -170,22 +177,18 @@ TEST(InpKaisyaJoho, LabelsFollowTheOption)
     EXPECT_TRUE(child<QPushButton>(w, "cmdTouroku")->isEnabled());   // the option counts as a change
     pressF(w, 2);
     EXPECT_FALSE(child<QPushButton>(w, "cmdTouroku")->isEnabled());
-    w->grab().save(QStringLiteral("/tmp/InpKaisyaJoho.png"));
     w->close();
 }
 
-TEST(InpKaisyaJoho, The99CompanyLimit)
+TEST_F(KaisyaTest, The99CompanyLimit)
 {
-    test::TestDataDir data;
-    data.ctx().callerName = QStringLiteral("MainMenu");
     // 51..99 taken but fewer than 99 rows: registering is refused, entry stays open.
     for (int i = 51; i <= 99; ++i)
         ASSERT_TRUE(data.exec(QStringLiteral("INSERT INTO COMPANY (CID, COMPANY) VALUES ('%1', 'x')").arg(i)));
     {
-        auto* w = new InpKaisyaJoho(data.ctx());
-        show(w);
+        open("MainMenu");
         EXPECT_TRUE(data.messages().empty());
-        setText(child<QLineEdit>(w, "txtKaisyaName"), q("入らない"));
+        setText(name(), q("入らない"));
         pressF(w, 1);
         EXPECT_EQ(data.messages().last().title, q("警告"));
         EXPECT_EQ(data.messages().lastText(), q("会社情報の登録数は99個までです。これ以上は登録できません。"));
@@ -196,11 +199,10 @@ TEST(InpKaisyaJoho, The99CompanyLimit)
     for (int i = 6; i <= 50; ++i)
         ASSERT_TRUE(data.exec(QStringLiteral("INSERT INTO COMPANY (CID, COMPANY) VALUES ('%1', 'x')").arg(i, 2, 10, QLatin1Char('0'))));
     data.messages().clear();
-    auto* w = new InpKaisyaJoho(data.ctx());
-    show(w);
+    open("MainMenu");
     ASSERT_EQ(data.messages().entries().size(), 1);
     EXPECT_EQ(data.messages().last().title, q("警告"));
-    EXPECT_FALSE(child<QLineEdit>(w, "txtKaisyaName")->isEnabled());
+    EXPECT_FALSE(name()->isEnabled());
     EXPECT_FALSE(child<QLineEdit>(w, "txtDaihyoYakusyoku")->isEnabled());
     EXPECT_FALSE(child<QLineEdit>(w, "txtKekohokenRitu")->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(w, "cmdBack"));
@@ -208,25 +210,19 @@ TEST(InpKaisyaJoho, The99CompanyLimit)
     EXPECT_FALSE(w->isVisible());
 }
 
-TEST(InpKaisyaJoho, EditUpdateCancelAndMenuInStep)
+TEST_F(KaisyaTest, EditUpdateCancelAndMenuInStep)
 {
-    test::TestDataDir data;
-    MenuSpy menu;
-    menu.install(data.ctx());
-    data.ctx().callerName = QStringLiteral("SyokiSetMenu");
-    data.ctx().companyId = QStringLiteral("02");
     data.ctx().companyName = q("建設業（標準設定）");
-    auto* w = new InpKaisyaJoho(data.ctx());
-    show(w);
-    EXPECT_EQ(child<QLineEdit>(w, "txtKaisyaName")->text(), q("建設業（標準設定）"));
+    open("SyokiSetMenu", "02");
+    EXPECT_EQ(name()->text(), q("建設業（標準設定）"));
     EXPECT_EQ(child<NumberField>(w, "txtKoyohokenRitu")->value(), 0.0065);
     EXPECT_EQ(child<NumberField>(w, "txtKijyuntime")->value(), 170);
     EXPECT_FALSE(child<QPushButton>(w, "cmdTouroku")->isEnabled());
 
     // Cancel reloads what is stored.
-    setText(child<QLineEdit>(w, "txtKaisyaName"), q("取り消される"));
+    setText(name(), q("取り消される"));
     pressF(w, 2);
-    EXPECT_EQ(child<QLineEdit>(w, "txtKaisyaName")->text(), q("建設業（標準設定）"));
+    EXPECT_EQ(name()->text(), q("建設業（標準設定）"));
     EXPECT_FALSE(child<QPushButton>(w, "cmdCancel")->isEnabled());
 
     // A number field refuses letters and values beyond its range.
@@ -236,7 +232,7 @@ TEST(InpKaisyaJoho, EditUpdateCancelAndMenuInStep)
     typeAndEnter(rate, QStringLiteral("123"));
     EXPECT_EQ(rate->value(), 12);
 
-    setText(child<QLineEdit>(w, "txtKaisyaName"), q("  山田建設  "));
+    setText(name(), q("  山田建設  "));
     setText(child<QLineEdit>(w, "txtTodohuken"), q("大阪府"));
     pressF(w, 1);
     EXPECT_TRUE(data.messages().empty());
@@ -251,25 +247,18 @@ TEST(InpKaisyaJoho, EditUpdateCancelAndMenuInStep)
     w->close();
 }
 
-TEST(InpKaisyaJoho, DeleteCompany)
+TEST_F(KaisyaTest, DeleteCompany)
 {
-    test::TestDataDir data;
-    MenuSpy menu;
-    menu.install(data.ctx());
-    data.ctx().callerName = QStringLiteral("SyokiSetMenu");
     {
-        auto* w = new InpKaisyaJoho(data.ctx());
-        show(w);
+        open("SyokiSetMenu");
         pressF(w, 3);
         EXPECT_EQ(data.messages().lastText(), q("家計簿は削除できません"));
         EXPECT_TRUE(w->isVisible());
         w->close();
     }
     ASSERT_TRUE(data.exec(QStringLiteral("INSERT INTO MEISAI (CID, SIKYUBI, JGICODE, SIKYUKBN) VALUES ('03', '202601', '1', '1')")));
-    data.ctx().companyId = QStringLiteral("03");
     data.messages().clear();
-    auto* w = new InpKaisyaJoho(data.ctx());
-    show(w);
+    open("SyokiSetMenu", "03");
     data.messages().answerNext(Messages::Answer::Cancel);
     pressF(w, 3);
     EXPECT_EQ(data.messages().last().buttons, Messages::Buttons::OkCancel);
@@ -288,14 +277,11 @@ TEST(InpKaisyaJoho, DeleteCompany)
     EXPECT_EQ(menu.calls, QStringList{QStringLiteral("01")});
 }
 
-TEST(InpKaisyaJoho, ClosingWithUnsavedChangesAsks)
+TEST_F(KaisyaTest, ClosingWithUnsavedChangesAsks)
 {
-    test::TestDataDir data;
-    data.ctx().callerName = QStringLiteral("SyokiSetMenu");
     QWidget opener;
-    auto* w = new InpKaisyaJoho(data.ctx());
+    open("SyokiSetMenu");
     w->setOpener(&opener);
-    show(w);
     setText(child<QLineEdit>(w, "txtTel"), QStringLiteral("06-1234"));
     data.messages().answerNext(Messages::Answer::Cancel);
     pressF(w, 6);
@@ -317,7 +303,6 @@ TEST(Registry, MastersScreensAreRegistered)
         QWidget* w = registry.create(QLatin1String(name), data.ctx());
         ASSERT_TRUE(w);
         EXPECT_EQ(w->objectName(), QLatin1String(name));
-        w->grab().save(QStringLiteral("/tmp/%1.png").arg(QLatin1String(name)));
         delete w;
     }
 }
@@ -344,11 +329,8 @@ protected:
 
 TEST_F(MstJyugyoinTest, CodeNormalisationReadsTheEmployee)
 {
-    const char* const cases[][2] = {{"7", "00007"}, {"12", "00012"}, {"a12", "A0012"}, {"ab", "AB000"}, {"abcde", "ABCDE"}};
-    for (const auto& k : cases) {
-        typeAndEnter(line("txtCode"), QLatin1String(k[0]));
-        EXPECT_EQ(line("txtCode")->text(), QLatin1String(k[1])) << k[0];
-    }
+    typeAndEnter(line("txtCode"), QStringLiteral("a12"));   // the rules themselves are tested on the repository
+    EXPECT_EQ(line("txtCode")->text(), QStringLiteral("A0012"));
     typeAndEnter(line("txtCode"), QStringLiteral("2"));
     EXPECT_EQ(line("txtName")->text(), q("佐藤 花子"));
     EXPECT_EQ(w->currentCode(), QStringLiteral("00002"));
@@ -367,14 +349,11 @@ TEST_F(MstJyugyoinTest, CodeNormalisationReadsTheEmployee)
 
 TEST_F(MstJyugyoinTest, DatesAndAge)
 {
-    data.clock().set(QDateTime(QDate(2025, 6, 14), QTime(9, 0)));
+    data.clock().set(QDateTime(QDate(2025, 6, 15), QTime(9, 0)));   // the birthday itself
     typeAndEnter(line("txtsYear"), QStringLiteral("1990"));
     typeAndEnter(line("txtsMonth"), QStringLiteral("6"));
     typeAndEnter(line("txtsDay"), QStringLiteral("15"));
     EXPECT_EQ(line("txtsMonth")->text(), QStringLiteral("06"));
-    EXPECT_EQ(c<QLabel>("lblNenrei")->text(), q("日生まれ(34歳)"));
-    data.clock().set(QDateTime(QDate(2025, 6, 15), QTime(9, 0)));
-    typeAndEnter(line("txtsDay"), QStringLiteral("15"));
     EXPECT_EQ(c<QLabel>("lblNenrei")->text(), q("日生まれ(35歳)"));
     setText(line("txtsDay"), QString());
     QTest::keyClick(line("txtsDay"), Qt::Key_Return);
@@ -383,9 +362,9 @@ TEST_F(MstJyugyoinTest, DatesAndAge)
     struct D {
         const char *y, *m, *d, *ey, *em, *ed;
     };
-    const D cases[] = {{"2024", "2", "31", "2024", "02", "29"}, {"2023", "2", "31", "2023", "02", "28"},
-                       {"2023", "0", "5", "2023", "01", "05"},  {"2023", "13", "31", "2023", "12", "31"},
-                       {"99", "4", "31", "0099", "04", "30"},   {"2023", "4", "0", "2023", "04", "01"}};
+    // Day clamping has its own table on AdjustDay; these show the fields apply it.
+    const D cases[] = {{"2024", "2", "31", "2024", "02", "29"}, {"2023", "13", "31", "2023", "12", "31"},
+                       {"99", "4", "0", "0099", "04", "01"}};
     for (const D& k : cases) {
         typeAndEnter(line("txtYear"), QLatin1String(k.y));
         typeAndEnter(line("txtMonth"), QLatin1String(k.m));
@@ -570,7 +549,6 @@ TEST_F(MstJyugyoinTest, AllowancesScreenRecomputesTheRate)
     grid->item(0, 0)->setText(q("役職"));
     grid->item(0, 1)->setData(Qt::EditRole, 17000.0);
     grid->item(0, 2)->setCheckState(Qt::Checked);
-    teate->grab().save(QStringLiteral("/tmp/MstTeate.png"));
     QApplication::setActiveWindow(teate);
     grid->setFocus();
     pressF(teate, 1);
@@ -714,6 +692,5 @@ TEST(MstOtherItems, NamesUniqueLinesNumberedAndDeductions)
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT GROUP_CONCAT(SNTCODE || ':' || SNTNAME, ',') FROM SONOTAKOJYO "
                                          "WHERE CID = '01' AND JGICODE = '00002'")).toString(),
               q("1:財形貯蓄,3:社宅"));
-    w->grab().save(QStringLiteral("/tmp/MstKojyo.png"));
     w->close();
 }
