@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/clock.h"
 #include "app/messages.h"
+#include "app/startup.h"
 #include "backup/backuprestorer.h"
 #include "backup/backupwriter.h"
 #include "backup/databasecompactor.h"
@@ -143,7 +144,7 @@ int cmdCompact(const QStringList& args)
     // The program keeps its connection open while it runs; replacing the file
     // under it would send its later writes to the old file. Its one-copy lock
     // tells whether it runs.
-    QLockFile programLock(QDir(o.value(QStringLiteral("data-dir"))).absoluteFilePath(QStringLiteral("minasel.lock")));
+    QLockFile programLock(QDir(o.value(QStringLiteral("data-dir"))).absoluteFilePath(Startup::lockFileName()));
     programLock.setStaleLockTime(0);
     if (!programLock.tryLock(0)) {
         err() << QStringLiteral("ミナセルが起動中のため、DB最適化処理を行うことができません。ミナセルを終了してから実行して下さい。")
