@@ -46,6 +46,12 @@ void AppContext::logError(int code, const QString& description, const QString& p
     step = QStringLiteral("0");
 }
 
+void AppContext::reportError(int code, const QString& description, const QString& procedure)
+{
+    step = QStringLiteral("1");
+    logError(code, description, procedure);
+}
+
 void AppContext::logInfo(const QString& message, const QString& procedure)
 {
     LogRecord r;

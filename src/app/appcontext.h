@@ -40,6 +40,8 @@ public:
 
     // pbc2_LogError: logs the error, tells the user, resets the step.
     void logError(int code, const QString& description, const QString& procedure);
+    // What every error handler does: the step becomes "1", then pbc2_LogError.
+    void reportError(int code, const QString& description, const QString& procedure);
     // An information line ("プログラム起動", "プログラム終了").
     void logInfo(const QString& message, const QString& procedure);
     // pvt2_LogFail: the log itself failed; tells the user and ends the program.

@@ -211,8 +211,7 @@ void MainMenu::companyClicked(int index)
     updateCaption();
     CompanyList list;
     if (!list.remember(ctx(), code)) {
-        ctx().step = QStringLiteral("1");
-        ctx().logError(list.lastError().code, list.lastError().description, QStringLiteral("MainMenu.cmbKaisya_Click"));
+        ctx().reportError(list.lastError().code, list.lastError().description, QStringLiteral("MainMenu.cmbKaisya_Click"));
         return;
     }
     if (code <= QLatin1String("51"))
@@ -220,8 +219,7 @@ void MainMenu::companyClicked(int index)
     bool ok = false;
     const std::optional<QString> date = list.registrationDate(ctx(), code, &ok);
     if (!ok) {
-        ctx().step = QStringLiteral("1");
-        ctx().logError(list.lastError().code, list.lastError().description, QStringLiteral("MainMenu.cmbKaisya_Click"));
+        ctx().reportError(list.lastError().code, list.lastError().description, QStringLiteral("MainMenu.cmbKaisya_Click"));
         return;
     }
     // An industry template not yet set up goes straight to its company information.
@@ -233,9 +231,8 @@ void MainMenu::refreshCompanies(const QString& cid)
 {
     CompanyList& list = m_startup.companies();
     if (!list.load(ctx())) {
-        ctx().step = QStringLiteral("1");
-        ctx().logError(list.lastError().code, list.lastError().description,
-                       QStringLiteral("MainMenu.refresh_companies"));
+        ctx().reportError(list.lastError().code, list.lastError().description,
+                          QStringLiteral("MainMenu.refresh_companies"));
         return;
     }
     int index = cid.isEmpty() ? -1 : list.indexOf(cid);
@@ -253,9 +250,8 @@ void MainMenu::refreshCompanies(const QString& cid)
         ctx().companyId = e.cid;
         ctx().companyName = e.name;
         if (changed && !list.remember(ctx(), e.cid)) {
-            ctx().step = QStringLiteral("1");
-            ctx().logError(list.lastError().code, list.lastError().description,
-                           QStringLiteral("MainMenu.refresh_companies"));
+            ctx().reportError(list.lastError().code, list.lastError().description,
+                              QStringLiteral("MainMenu.refresh_companies"));
         }
     }
     updateCaption();
@@ -269,8 +265,7 @@ void MainMenu::openAfterSetupCheck(bool inOut)
     bool ok = false;
     const std::optional<QString> date = list.registrationDate(ctx(), ctx().companyId, &ok);
     if (!ok) {
-        ctx().step = QStringLiteral("1");
-        ctx().logError(list.lastError().code, list.lastError().description, procedure);
+        ctx().reportError(list.lastError().code, list.lastError().description, procedure);
         return;
     }
     // Compared as stored, without trimming.

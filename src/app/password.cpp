@@ -32,8 +32,7 @@ Password::Password(AppContext& ctx) : Screen(ctx, QStringLiteral("パスワー�
         if (!stored) {
             // Unreadable: ask for the current password, which cannot be confirmed
             // either, so nothing gets stored.
-            ctx.step = QStringLiteral("1");
-            ctx.logError(store.lastError().code, store.lastError().description, QStringLiteral("Password.Form_Load"));
+            ctx.reportError(store.lastError().code, store.lastError().description, QStringLiteral("Password.Form_Load"));
             m_mode = Mode::Change;
         } else {
             m_mode = stored->trimmed().isEmpty() ? Mode::Set : Mode::Change;
@@ -125,9 +124,8 @@ bool Password::checkPassword()
     const QString entered = (startup ? m_password1 : m_password0)->trimmed();
     const std::optional<bool> found = store.matches(entered);
     if (!found) {
-        ctx().step = QStringLiteral("1");
-        ctx().logError(store.lastError().code, store.lastError().description,
-                       QStringLiteral("Password.check_password"));
+        ctx().reportError(store.lastError().code, store.lastError().description,
+                          QStringLiteral("Password.check_password"));
         // A password that cannot be checked does not let the program start.
         if (startup)
             ctx().startupState = AppContext::StartupNoCompany;
@@ -166,9 +164,8 @@ bool Password::canClose()
         }
         PasswordStore store(ctx());
         if (!store.store(m_password1->trimmed())) {
-            ctx().step = QStringLiteral("1");
-            ctx().logError(store.lastError().code, store.lastError().description,
-                           QStringLiteral("Password.Form_Unload"));
+            ctx().reportError(store.lastError().code, store.lastError().description,
+                              QStringLiteral("Password.Form_Unload"));
         }
     }
     m_done = true;

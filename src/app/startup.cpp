@@ -98,8 +98,7 @@ bool Startup::openDatabase()
     m_ctx.messages().exclamation(
         QStringLiteral("データベースのオープン中にエラーが発生したので、システムを立ち上げることができませんでした。"),
         QStringLiteral("DB Openエラー"));
-    m_ctx.step = QStringLiteral("1");
-    m_ctx.logError(1, error, QStringLiteral("MainMenu.Form_load"));
+    m_ctx.reportError(1, error, QStringLiteral("MainMenu.Form_load"));
     m_ctx.startupState = AppContext::StartupNoDatabase;
     return false;
 }
@@ -115,8 +114,7 @@ bool Startup::readCompanies()
     auto failed = [this](const DbError& e) {
         m_ctx.messages().exclamation(QStringLiteral(
             "会社情報マスタのアクセス中にエラーが発生したので、システムを立ち上げることができませんでした。"));
-        m_ctx.step = QStringLiteral("1");
-        m_ctx.logError(e.code, e.description, QStringLiteral("MainMenu.set_start"));
+        m_ctx.reportError(e.code, e.description, QStringLiteral("MainMenu.set_start"));
         m_ctx.startupState = AppContext::StartupNoCompany;
         return false;
     };

@@ -32,8 +32,7 @@ BackupRestorer::Outcome BackupRestorer::refuse(Outcome outcome, const QString& t
 BackupRestorer::Outcome BackupRestorer::failLogged(int code, const QString& text, const QString& procedure)
 {
     m_error = text;
-    m_ctx.step = QStringLiteral("1");
-    m_ctx.logError(code, text, procedure);
+    m_ctx.reportError(code, text, procedure);
     return Outcome::Failed;
 }
 

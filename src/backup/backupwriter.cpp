@@ -22,8 +22,7 @@ BackupWriter::BackupWriter(AppContext& ctx) : m_ctx(ctx) {}
 bool BackupWriter::fail(int code, const QString& text, const QString& procedure)
 {
     m_error = text;
-    m_ctx.step = QStringLiteral("1");
-    m_ctx.logError(code, text, procedure);
+    m_ctx.reportError(code, text, procedure);
     return false;
 }
 

@@ -45,8 +45,7 @@ DatabaseCompactor::Outcome DatabaseCompactor::finish(Outcome outcome)
     QString error;
     if (!db::openConnection(m_ctx, &error)) {
         m_error = error;
-        m_ctx.step = QStringLiteral("1");
-        m_ctx.logError(3049, QStringLiteral("データベースを開き直せません。(%1)").arg(error), kProc);
+        m_ctx.reportError(3049, QStringLiteral("データベースを開き直せません。(%1)").arg(error), kProc);
         return Outcome::ReopenFailed;
     }
     return outcome;

@@ -60,8 +60,7 @@ bool RowInserter::write(const RowValues& values)
     if (insert(values, &code, &error))
         return true;
     if (m_ctx) {
-        m_ctx->step = QStringLiteral("1");
-        m_ctx->logError(code, error, writerProcedureName(m_table));
+        m_ctx->reportError(code, error, writerProcedureName(m_table));
     }
     return false;
 }

@@ -43,8 +43,7 @@ bool CodeMaster::read(QList<Line>* out, const QString& procedure)
             out->append({NullToStr(q.value(1)).trimmed(), NullToStr(q.value(2)).trimmed(), NullToNum(q.value(3))});
     } catch (const TypeMismatch& e) {
         out->clear();
-        m_ctx.step = QStringLiteral("1");
-        m_ctx.logError(TypeMismatch::code, QString::fromStdString(e.what()), proc);
+        m_ctx.reportError(TypeMismatch::code, QString::fromStdString(e.what()), proc);
         return false;
     }
     return true;

@@ -69,8 +69,7 @@ bool CompanyRepository::read(const QString& cid, CompanyInfo* out, bool* found)
         c.torokubi = s("TOROKUBI");
         *out = c;
     } catch (const TypeMismatch& e) {
-        m_ctx.step = QStringLiteral("1");
-        m_ctx.logError(TypeMismatch::code, QString::fromStdString(e.what()), kRead);
+        m_ctx.reportError(TypeMismatch::code, QString::fromStdString(e.what()), kRead);
         return false;
     }
     *found = true;

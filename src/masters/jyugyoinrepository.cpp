@@ -20,8 +20,7 @@ const QString kMonthTime = QStringLiteral("mstJyugyoin.get_month_time");
 
 bool typeMismatch(AppContext& ctx, const TypeMismatch& e, const QString& procedure)
 {
-    ctx.step = QStringLiteral("1");
-    ctx.logError(TypeMismatch::code, QString::fromStdString(e.what()), procedure);
+    ctx.reportError(TypeMismatch::code, QString::fromStdString(e.what()), procedure);
     return false;
 }
 } // namespace

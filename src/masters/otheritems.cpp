@@ -49,8 +49,7 @@ bool OtherItems::read(const QString& employeeCode, QList<Line>* out)
         }
     } catch (const TypeMismatch& e) {
         out->clear();
-        m_ctx.step = QStringLiteral("1");
-        m_ctx.logError(TypeMismatch::code, QString::fromStdString(e.what()), proc);
+        m_ctx.reportError(TypeMismatch::code, QString::fromStdString(e.what()), proc);
         return false;
     }
     std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

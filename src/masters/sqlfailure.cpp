@@ -16,8 +16,7 @@ void reportSqlFailure(AppContext& ctx, const QSqlError& error, const QString& pr
     QString text = error.text().trimmed();
     if (text.isEmpty())
         text = QStringLiteral("データベースに接続されていません。");
-    ctx.step = QStringLiteral("1");
-    ctx.logError(code, text, procedure);
+    ctx.reportError(code, text, procedure);
 }
 
 bool execOrReport(AppContext& ctx, QSqlQuery& query, const QString& procedure)

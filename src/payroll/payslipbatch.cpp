@@ -37,8 +37,7 @@ PayslipBatch::Outcome PayslipBatch::print(reports::PrintCanvas& canvas, const QS
         int code = 0;
         if (!readPayslip(m_ctx.db(), m_ctx.companyId, payMonth, e.code.trimmed(), kind, &data, &found, &error, &code)) {
             canvas.abortDocument();
-            m_ctx.step = QStringLiteral("1");
-            m_ctx.logError(code, error, m_procedure);
+            m_ctx.reportError(code, error, m_procedure);
             return Outcome::Failed;
         }
         if (!found) {
@@ -63,9 +62,8 @@ PayslipBatch::Outcome PayslipBatch::print(reports::PrintCanvas& canvas, const QS
         QString why;
         if (auto* painter = dynamic_cast<reports::PainterCanvas*>(&canvas))
             why = painter->errorString();
-        m_ctx.step = QStringLiteral("1");
-        m_ctx.logError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why,
-                       m_procedure);
+        m_ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why,
+                          m_procedure);
         return Outcome::Failed;
     }
     return Outcome::Printed;

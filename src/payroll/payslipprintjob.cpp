@@ -26,8 +26,7 @@ reports::PrintJob::Result PayslipPrintJob::printOne(const QString& payMonth, con
     QString error;
     int code = 0;
     if (!readPayslip(m_ctx.db(), m_ctx.companyId, payMonth, employeeCode, kind, &data, &found, &error, &code)) {
-        m_ctx.step = QStringLiteral("1");
-        m_ctx.logError(code, error, procedure);
+        m_ctx.reportError(code, error, procedure);
         return reports::PrintJob::Result::Failed;
     }
     if (!found) {

@@ -129,8 +129,7 @@ bool PrtKyuyoSyoyo::readData()
         QString error;
         int code = 0;
         if (!payslipCandidates(ctx().db(), ctx().companyId, month, kind(), &candidates, &error, &code)) {
-            ctx().step = QStringLiteral("1");
-            ctx().logError(code, error, QStringLiteral("PrtKyuyoSyoyo.read_data"));
+            ctx().reportError(code, error, QStringLiteral("PrtKyuyoSyoyo.read_data"));
             m_picker->setCandidates({});
             return false;
         }

@@ -50,8 +50,7 @@ StatementRepository::StatementRepository(AppContext& ctx, const QString& form) :
 
 void StatementRepository::fail(int code, const QString& description, const QString& procedure, const QString& form)
 {
-    m_ctx.step = QStringLiteral("1");
-    m_ctx.logError(code, description, (form.isEmpty() ? m_form : form) + QLatin1Char('.') + procedure);
+    m_ctx.reportError(code, description, (form.isEmpty() ? m_form : form) + QLatin1Char('.') + procedure);
 }
 
 bool StatementRepository::employees(QList<EmployeeEntry>* out)

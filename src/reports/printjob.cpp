@@ -98,8 +98,7 @@ PrintJob::Result PrintJob::run(const QString& title, const QString& fileBase, co
             path += QStringLiteral(".pdf");
         PdfCanvas canvas(path, title);
         if (!canvas.open()) {
-            m_ctx.step = QStringLiteral("1");
-            m_ctx.logError(kFileError, canvas.errorString(), m_procedure);
+            m_ctx.reportError(kFileError, canvas.errorString(), m_procedure);
             return Result::Failed;
         }
         QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -133,8 +133,9 @@ TEST(Log, TooManyLinesIsALogFailure)
 TEST(LogError, LogsAndShowsTheCommonMessage)
 {
     test::TestDataDir data;
-    data.ctx().step = QStringLiteral("1");
-    data.ctx().logError(-1, QStringLiteral("disk full"), QStringLiteral("Publish.WriteMeisaiTable"));
+    // An error handler reports from whatever step it is in: the line says step 1.
+    data.ctx().step = QStringLiteral("0");
+    data.ctx().reportError(-1, QStringLiteral("disk full"), QStringLiteral("Publish.WriteMeisaiTable"));
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
     EXPECT_EQ(data.messages().last().title, QStringLiteral("ミナセル"));
     EXPECT_EQ(data.ctx().step, QStringLiteral("0"));
