@@ -21,45 +21,25 @@ long long bandAmount(std::span<const AmountBand> bands, long long value)
     return 0;
 }
 
-// Premium scales; a premium of 0 or less gives nothing. Half and quarter drop the fraction.
-long long oldTypeScale(long long p)
+// The premium scales all have one shape, set by their first bound b: the premium
+// itself up to b, half plus b/2 up to 2b, a quarter plus b up to 4b, then 2b.
+// A premium of 0 or less gives nothing; half and quarter drop the fraction.
+long long premiumScale(long long p, long long b)
 {
     if (p <= 0)
         return 0;
-    if (p <= 25'000)
+    if (p <= b)
         return p;
-    if (p <= 50'000)
-        return p / 2 + 12'500;
-    if (p <= 100'000)
-        return p / 4 + 25'000;
-    return 50'000;
+    if (p <= 2 * b)
+        return p / 2 + b / 2;
+    if (p <= 4 * b)
+        return p / 4 + b;
+    return 2 * b;
 }
 
-long long newTypeScale(long long p)
-{
-    if (p <= 0)
-        return 0;
-    if (p <= 20'000)
-        return p;
-    if (p <= 40'000)
-        return p / 2 + 10'000;
-    if (p <= 80'000)
-        return p / 4 + 20'000;
-    return 40'000;
-}
-
-long long youngDependantScale(long long p)
-{
-    if (p <= 0)
-        return 0;
-    if (p <= 30'000)
-        return p;
-    if (p <= 60'000)
-        return p / 2 + 15'000;
-    if (p <= 120'000)
-        return p / 4 + 30'000;
-    return 60'000;
-}
+constexpr long long kOldType = 25'000;         // contracts before 2012
+constexpr long long kNewType = 20'000;         // contracts from 2012
+constexpr long long kYoungDependant = 30'000;  // new-type general part with a dependant under 23
 
 // Old and new contracts of one kind together: their sum up to the cap, but never
 // less than the old contract alone.
@@ -143,11 +123,11 @@ long long lifeInsuranceDeduction(const YearEndRules& rules, const NentyoInput& i
 {
     const bool young = rules.youngDependantLifeInsurance && in.under23;
     const long long general = young
-        ? combined(oldTypeScale(in.semeHoken), youngDependantScale(in.semeHokenNew), 60'000)
-        : combined(oldTypeScale(in.semeHoken), newTypeScale(in.semeHokenNew), 40'000);
-    const long long care = newTypeScale(in.kaigoIryoHoken);
+        ? combined(premiumScale(in.semeHoken, kOldType), premiumScale(in.semeHokenNew, kYoungDependant), 60'000)
+        : combined(premiumScale(in.semeHoken, kOldType), premiumScale(in.semeHokenNew, kNewType), 40'000);
+    const long long care = premiumScale(in.kaigoIryoHoken, kNewType);
     const long long pension =
-        combined(oldTypeScale(in.nenkinHoken), newTypeScale(in.nenkinHokenNew), 40'000);
+        combined(premiumScale(in.nenkinHoken, kOldType), premiumScale(in.nenkinHokenNew, kNewType), 40'000);
     return std::min(general + care + pension, 120'000LL);
 }
 
