@@ -9,6 +9,7 @@ using CommandFn = int (*)(const QStringList& args);
 struct Command {
     QString name;
     CommandFn fn;
+    bool draws;   // lays out printed forms: needs a GUI application object for its fonts
 };
 
 // Exit status for bad arguments: a usage text on stderr, nothing on stdout.
@@ -17,11 +18,13 @@ constexpr int kUsageError = 2;
 QTextStream& out();
 QTextStream& err();
 
-// "--name value" options; flags without a value are not used by these commands.
+// "--name value" options, and "--name" flags without a value.
 class Options {
 public:
     // Returns false (and sets *error) on a stray argument or a missing value.
-    bool parse(const QStringList& args, const QStringList& allowed, QString* error);
+    // Names in `flags` take no value.
+    bool parse(const QStringList& args, const QStringList& allowed, QString* error,
+               const QStringList& flags = {});
     bool has(const QString& name) const { return m_values.contains(name); }
     QString value(const QString& name) const { return m_values.value(name); }
     // A whole number; false when missing (and required) or not a number.

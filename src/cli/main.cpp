@@ -22,7 +22,8 @@ QTextStream& err()
     return s;
 }
 
-bool Options::parse(const QStringList& args, const QStringList& allowed, QString* error)
+bool Options::parse(const QStringList& args, const QStringList& allowed, QString* error,
+                    const QStringList& flags)
 {
     for (int i = 0; i < args.size(); ++i) {
         const QString a = args[i];
@@ -31,6 +32,10 @@ bool Options::parse(const QStringList& args, const QStringList& allowed, QString
             continue;
         }
         const QString name = a.mid(2);
+        if (flags.contains(name)) {
+            m_values[name] = QString();
+            continue;
+        }
         if (!allowed.contains(name)) {
             *error = QStringLiteral("unknown option %1").arg(a);
             return false;
@@ -69,7 +74,10 @@ int main(int argc, char** argv)
     // Printed forms are drawn with fonts, which need a GUI application object
     // (on the offscreen platform when there is no display); the other commands
     // need none and stay quiet without a desktop session.
-    const bool draws = argc > 1 && qstrcmp(argv[1], "payslips") == 0;
+    bool draws = false;
+    for (const auto& c : kCommands)
+        if (c.fn && argc > 1 && c.name == QString::fromLocal8Bit(argv[1]))
+            draws = c.draws;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

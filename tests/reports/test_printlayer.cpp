@@ -1,3 +1,4 @@
+#include "reports/csvwriter.h"
 #include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 #include "reports/printpaper.h"
@@ -5,6 +6,7 @@
 #include "support/testdatadir.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QDir>
 #include <QProcess>
@@ -182,4 +184,27 @@ TEST(PdfCanvasTest, AbandonedDocumentLeavesNoFile)
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("previous"));   // the earlier file is untouched
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(Csv, QuotingBomLineEndsAndOwnerOnlyFile)
+{
+    const QList<QStringList> rows = {{QStringLiteral("氏名"), QStringLiteral("a,b"), QStringLiteral("say \"hi\"")},
+                                     {QStringLiteral("x\ny"), QString(), QStringLiteral("1,234")}};
+    const QByteArray expected = QByteArray("\xEF\xBB\xBF") + QStringLiteral("氏名").toUtf8()
+        + ",\"a,b\",\"say \"\"hi\"\"\"\r\n\"x\ny\",,\"1,234\"\r\n";
+    EXPECT_EQ(CsvWriter::encode(rows), expected);
+
+    QTemporaryDir dir;
+    QString error;
+    const QString path = dir.filePath(QStringLiteral("out.csv"));
+    ASSERT_TRUE(CsvWriter::write(path, rows, &error)) << error.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), expected);
+    EXPECT_EQ(f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup), 0);
+
+    // A folder that is gone: a message, and nothing written anywhere.
+    EXPECT_FALSE(CsvWriter::write(dir.filePath(QStringLiteral("gone/out.csv")), rows, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
 }
