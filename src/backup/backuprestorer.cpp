@@ -56,7 +56,7 @@ BackupRestorer::Outcome BackupRestorer::check(const QString& folderPath)
     if (!loadBackupTables(m_ctx.db(), &tables, &error))
         return failLogged(3021, error, kProcRestore);
 
-    for (const QString& name : backupFileNames(tables)) {
+    for (const QString& name : requiredFileNames(tables)) {
         if (!QFileInfo(folder + QLatin1Char('/') + name).isFile())
             return refuse(Outcome::MissingFiles, QStringLiteral("データが見つかりませんので、取込処理を中止します。"),
                           Messages::defaultTitle());
@@ -110,6 +110,9 @@ BackupRestorer::Outcome BackupRestorer::restore(const QString& folderPath)
                 return failLogged(3021, del.lastError().text(), kProcRestore);
         }
         QFile file(folder + QLatin1Char('/') + t.fileName);
+        // A set made before a side table existed restores without its rows.
+        if (db::isSideTable(t.table) && !file.exists())
+            continue;
         if (!file.open(QIODevice::ReadOnly))
             return failLogged(53, QStringLiteral("%1 を開けません。(%2)").arg(t.fileName, file.errorString()), kProcTable);
         BackupReader reader(file.readAll(), t.columns);

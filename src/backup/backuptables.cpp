@@ -16,7 +16,7 @@ bool loadBackupTables(QSqlDatabase db, QList<BackupTable>* tables, QString* erro
         return false;
     }
     static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9_]{1,32}$"));
-    const QList<db::Table> expected = db::dataTables();
+    const QList<db::Table> expected = db::companyTables();
     while (q.next()) {
         const int seq = int(q.value(0).toDouble());
         const QString text = q.value(1).toString().trimmed();
@@ -49,6 +49,15 @@ QStringList backupFileNames(const QList<BackupTable>& tables)
     QStringList names;
     for (const BackupTable& t : tables)
         names << t.fileName;
+    return names;
+}
+
+QStringList requiredFileNames(const QList<BackupTable>& tables)
+{
+    QStringList names;
+    for (const BackupTable& t : tables)
+        if (!db::isSideTable(t.table))
+            names << t.fileName;
     return names;
 }
 

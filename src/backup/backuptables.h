@@ -15,12 +15,15 @@ struct BackupTable {
     QString tableName;  // KEISIKI
 };
 
-// The eight rows of BACKUP in SEQNO order. The rows are checked against the
+// The rows of BACKUP in SEQNO order: the eight tables, then the side tables. The rows are checked against the
 // schema (number, table name, column count, a plain file name) so that a damaged
 // BACKUP table can neither name a foreign table nor split rows wrongly.
 bool loadBackupTables(QSqlDatabase db, QList<BackupTable>* tables, QString* error);
 
-// The eight file names, in order.
+// The file names, in order.
 QStringList backupFileNames(const QList<BackupTable>& tables);
+// The files a set must have: those of the eight tables. A side table's file may
+// be missing from a set made before that table existed.
+QStringList requiredFileNames(const QList<BackupTable>& tables);
 
 } // namespace minasel::backup

@@ -22,6 +22,7 @@ QString writerProcedureName(Table table)
     case Table::Sikaku: return QStringLiteral("Publish.WriteSikakuTable");
     case Table::Sonota: return QStringLiteral("Publish.WriteSonotaTable");
     case Table::SonotaKojyo: return QStringLiteral("Publish.WriteSonotaKojyoTable");
+    case Table::NentyoSinkoku: return QStringLiteral("Publish.WriteNentyoSinkokuTable");
     }
     return QString();
 }
@@ -73,5 +74,6 @@ bool WriteNentyoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx
 bool WriteSikakuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::Sikaku, v); }
 bool WriteSonotaTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::Sonota, v); }
 bool WriteSonotaKojyoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::SonotaKojyo, v); }
+bool WriteNentyoSinkokuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::NentyoSinkoku, v); }
 
 } // namespace minasel::db

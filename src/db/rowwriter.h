@@ -28,6 +28,7 @@ bool WriteNentyoTable(AppContext& ctx, const RowValues& values);
 bool WriteSikakuTable(AppContext& ctx, const RowValues& values);
 bool WriteSonotaTable(AppContext& ctx, const RowValues& values);
 bool WriteSonotaKojyoTable(AppContext& ctx, const RowValues& values);
+bool WriteNentyoSinkokuTable(AppContext& ctx, const RowValues& values);
 
 // TOROKUBI as stored: "yyyy/mm/dd" from digits with or without separators, a
 // two-digit year taking today's century; fewer than five digits give "".

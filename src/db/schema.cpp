@@ -3,6 +3,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <stdexcept>
+#include <string>
 
 namespace minasel::db {
 
@@ -75,6 +76,23 @@ std::vector<Column> nentyoColumns()
     return c;
 }
 
+std::vector<Column> nentyoSinkokuColumns()
+{
+    std::vector<Column> c = cols({"CID:T", "SIKYUYEAR:T", "JGICODE:T"});
+    // 特定親族 (relatives aged 19-22 who are not dependants): up to four, then a remark.
+    for (int i = 1; i <= 4; ++i)
+        for (const Column& x : {Column{QStringLiteral("TOKUNAME%1").arg(i), Kind::Text},
+                                Column{QStringLiteral("TOKUNAMEKN%1").arg(i), Kind::Text},
+                                Column{QStringLiteral("TOKUMYNUM%1").arg(i), Kind::Text},
+                                Column{QStringLiteral("TOKUSYOTOKU%1").arg(i), Kind::Number}})
+            c.push_back(x);
+    // UNDER23: a dependant under 23 exists (0/1). KIHONSW 1: the employee declared
+    // KIHONSYOTOKU as the estimate of the year's total income (基礎控除申告書).
+    for (const Column& x : cols({"TOKU5:T", "UNDER23:N", "KIHONSW:N", "KIHONSYOTOKU:N"}))
+        c.push_back(x);
+    return c;
+}
+
 std::vector<TableDef> buildTables()
 {
     std::vector<TableDef> t;
@@ -111,6 +129,15 @@ std::vector<TableDef> buildTables()
         {QStringLiteral("SEQNO")}});
     t.push_back({QStringLiteral("FGLTMP"), cols({"TMPCODE:T", "TMPNAME:T"}), {}});
     t.push_back({QStringLiteral("FGRTMP"), cols({"TMPCODE:T", "TMPNAME:T"}), {}});
+    for (int i = 0; i < 8; ++i)
+        t[size_t(i)].id = i + 1;
+
+    // Added by schema version 2.
+    t.push_back({QStringLiteral("NENTYOSINKOKU"), nentyoSinkokuColumns(),
+        {QStringLiteral("CID"), QStringLiteral("SIKYUYEAR"), QStringLiteral("JGICODE")},
+        int(Table::NentyoSinkoku), 2});
+    t.push_back({kPrintOffsetTable, cols({"PRTNAME:T", "FORMNAME:T", "HOSEIX:N", "HOSEIY:N"}),
+        {QStringLiteral("PRTNAME"), QStringLiteral("FORMNAME")}, 0, 2});
     return t;
 }
 
@@ -125,9 +152,11 @@ bool exec(QSqlDatabase& db, const QString& sql, QString* error)
     return true;
 }
 
-bool createTables(QSqlDatabase& db, QString* error)
+bool createTables(QSqlDatabase& db, int version, QString* error)
 {
     for (const TableDef& t : allTables()) {
+        if (t.since != version)
+            continue;
         QStringList defs;
         for (const Column& c : t.columns)
             defs << c.name + (c.kind == Kind::Number ? QStringLiteral(" DOUBLE") : QStringLiteral(" TEXT"));
@@ -138,17 +167,20 @@ bool createTables(QSqlDatabase& db, QString* error)
                 return false;
         }
     }
+    if (version != 1)
+        return true;
     // The statement and year-end reads go by company and month or year.
     return exec(db, QStringLiteral("CREATE INDEX IX_MEISAI_MONTH ON MEISAI (CID, SIKYUBI, SIKYUKBN)"), error)
         && exec(db, QStringLiteral("CREATE INDEX IX_MEISAI_JGI ON MEISAI (CID, JGICODE, SIKYUBI)"), error);
 }
 
-bool seedFixedRows(QSqlDatabase& db, QString* error)
+// The BACKUP rows of the company tables added by `version`.
+bool addBackupRows(QSqlDatabase& db, int version, QString* error)
 {
-    if (!exec(db, QStringLiteral("INSERT INTO BASIC VALUES('', '')"), error))
-        return false;
-    for (Table t : dataTables()) {
+    for (Table t : companyTables()) {
         const TableDef& d = tableDef(t);
+        if (d.since != version)
+            continue;
         QSqlQuery q(db);
         q.prepare(QStringLiteral("INSERT INTO BACKUP VALUES(?, ?, ?, ?)"));
         q.addBindValue(double(int(t)));
@@ -169,7 +201,10 @@ bool runStep(QSqlDatabase& db, int step, QString* error)
 {
     switch (step) {
     case 1:
-        return createTables(db, error) && seedFixedRows(db, error);
+        return createTables(db, 1, error) && exec(db, QStringLiteral("INSERT INTO BASIC VALUES('', '')"), error)
+            && addBackupRows(db, 1, error);
+    case 2:
+        return createTables(db, 2, error) && addBackupRows(db, 2, error);
     default:
         if (error)
             *error = QStringLiteral("unknown schema step %1").arg(step);
@@ -195,7 +230,10 @@ const std::vector<TableDef>& allTables()
 
 const TableDef& tableDef(Table t)
 {
-    return allTables().at(size_t(int(t) - 1));
+    for (const TableDef& d : allTables())
+        if (d.id == int(t))
+            return d;
+    throw std::invalid_argument("unknown table number " + std::to_string(int(t)));
 }
 
 const TableDef& tableDefByName(const QString& name)
@@ -210,6 +248,16 @@ QList<Table> dataTables()
 {
     return {Table::Company, Table::Fukakyu, Table::Jyugyoin, Table::Meisai, Table::Nentyo,
             Table::Sikaku, Table::Sonota, Table::SonotaKojyo};
+}
+
+QList<Table> sideTables()
+{
+    return {Table::NentyoSinkoku};
+}
+
+QList<Table> companyTables()
+{
+    return dataTables() + sideTables();
 }
 
 int schemaVersion(QSqlDatabase db)

@@ -17,20 +17,34 @@ struct TableDef {
     QString name;
     std::vector<Column> columns;
     QStringList key;   // the columns that identify a row; empty for none
+    int id = 0;        // its Table number, 0 for a table that is not company data
+    int since = 1;     // the schema version that added it
     int columnCount() const { return int(columns.size()); }
     int indexOf(const QString& column) const;   // -1 when absent
 };
 
-// The eight data tables carry the company code and are backed up; their number
-// (1..8) is the BACKUP row and the row writer used on restore.
-enum class Table { Company = 1, Fukakyu, Jyugyoin, Meisai, Nentyo, Sikaku, Sonota, SonotaKojyo };
+// The tables of company data carry the company code and are backed up; their
+// number is the BACKUP row (SEQNO) and the backup file (T_001.txt ...). The eight
+// first are the program's own; side tables come after them in the order they were
+// added, keyed like the row they extend, so that the eight keep their columns and
+// a set of eight files stays valid.
+enum class Table {
+    Company = 1, Fukakyu, Jyugyoin, Meisai, Nentyo, Sikaku, Sonota, SonotaKojyo,
+    NentyoSinkoku,   // year-end declarations the law asks for since 2025 (beside NENTYO)
+};
 
 const TableDef& tableDef(Table t);
-const TableDef& tableDefByName(const QString& name);   // the twelve tables; throws for an unknown name
-const std::vector<TableDef>& allTables();              // all twelve, data tables first
-QList<Table> dataTables();
+const TableDef& tableDefByName(const QString& name);   // every table; throws for an unknown name
+const std::vector<TableDef>& allTables();              // the eight, the four fixed tables, then the side tables
+QList<Table> dataTables();                             // the eight
+QList<Table> sideTables();                             // the side tables of company data, in file order
+QList<Table> companyTables();                          // dataTables() then sideTables()
+inline bool isSideTable(Table t) { return int(t) > int(Table::SonotaKojyo); }
 
-constexpr int kSchemaVersion = 1;
+// Not company data, never backed up: print position corrections per printer and form.
+inline const QString kPrintOffsetTable = QStringLiteral("PRTHOSEI");
+
+constexpr int kSchemaVersion = 2;
 
 // Creates every table and index and the fixed rows (BASIC, BACKUP) in an empty database.
 bool createSchema(QSqlDatabase db, QString* error);

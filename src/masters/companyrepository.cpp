@@ -141,11 +141,9 @@ bool CompanyRepository::remove(const QString& cid)
         reportSqlFailure(m_ctx, m_ctx.db().lastError(), kDelete);
         return false;
     }
-    static const char* const tables[] = {"COMPANY", "JYUGYOIN", "FUKAKYU", "SIKAKU",
-                                         "MEISAI", "NENTYO", "SONOTA", "SONOTAKOJYO"};
-    for (const char* table : tables) {
+    for (db::Table table : db::companyTables()) {
         QSqlQuery q(m_ctx.db());
-        q.prepare(QStringLiteral("DELETE FROM %1 WHERE CID = ?").arg(QLatin1String(table)));
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE CID = ?").arg(db::tableDef(table).name));
         q.addBindValue(cid);
         if (!execOrReport(m_ctx, q, kDelete))
             return false;   // the guard rolls back

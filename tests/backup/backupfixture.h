@@ -55,6 +55,9 @@ inline bool fillCompany(QSqlDatabase db, const QString& cid, int employees, int 
         ok = ok && insert(db, Table::Nentyo, makeRow(Table::Nentyo, {{"CID", cid}, {"SIKYUYEAR", "2025"},
                  {"JGICODE", code}, {"TEKIYO1", QStringLiteral("摘要 \"引用\" と, カンマ")},
                  {"TEKIYO2", QStringLiteral("一行目\r\n二行目\n三行目")}, {"TEKIYO3", QStringLiteral("\"")}}, e));
+        // Every side table holds a row for each employee too.
+        for (Table side : db::sideTables())
+            ok = ok && insert(db, side, makeRow(side, {{"CID", cid}, {"SIKYUYEAR", "2025"}, {"JGICODE", code}}, e));
         ok = ok && insert(db, Table::Sonota, makeRow(Table::Sonota, {{"CID", cid}, {"JGICODE", code}, {"SNTCODE", "1"}}, e));
         ok = ok && insert(db, Table::SonotaKojyo,
                           makeRow(Table::SonotaKojyo, {{"CID", cid}, {"JGICODE", code}, {"SNTCODE", "1"}}, e));
@@ -71,7 +74,7 @@ inline bool fillCompany(QSqlDatabase db, const QString& cid, int employees, int 
 inline QStringList dumpCompany(QSqlDatabase db, const QString& cid)
 {
     QStringList out;
-    for (db::Table t : db::dataTables()) {
+    for (db::Table t : db::companyTables()) {
         const db::TableDef& def = db::tableDef(t);
         QSqlQuery q(db);
         q.prepare(QStringLiteral("SELECT * FROM %1 WHERE CID = ?").arg(def.name));
@@ -109,7 +112,7 @@ inline bool writeFile(const QString& path, const QByteArray& data)
 inline QStringList setFiles()
 {
     QStringList names;
-    for (int i = 1; i <= 8; ++i)
+    for (int i = 1; i <= db::companyTables().size(); ++i)
         names << QStringLiteral("T_%1.txt").arg(i, 3, 10, QLatin1Char('0'));
     return names;
 }

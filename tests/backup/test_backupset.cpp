@@ -96,7 +96,7 @@ TEST_F(BackupSetTest, FilesHoldOneQuotedLinePerRowInColumnOrder)
     EXPECT_EQ(readFile(file(1)).count("\r\n"), 1);   // exactly the one company
     EXPECT_EQ(readFile(file(1)).count("\",\""), 26);
     // Nothing but the set is left behind.
-    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 8);
+    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), setFiles().size());
 }
 
 TEST_F(BackupSetTest, CompanyWithoutYearEndRowsGetsAnEmptyFileAndRestoresNone)
@@ -213,6 +213,25 @@ TEST_F(BackupSetTest, YearEndRowOfNinetySixValuesRestoresWhole)
     EXPECT_EQ(data.scalar("SELECT TEKIYO3 FROM NENTYO WHERE CID = '01' AND JGICODE = '00101'").toString(), "\"");
 }
 
+// A set made before the side tables existed has only the eight files: it
+// restores, and the company is left without side rows (none were backed up).
+TEST_F(BackupSetTest, ASetOfTheEightFilesAloneRestoresWithoutSideRows)
+{
+    ASSERT_TRUE(writeSet());
+    for (int n = 9; n <= setFiles().size(); ++n)
+        ASSERT_TRUE(QFile::remove(file(n)));
+    breakDatabase();
+    BackupRestorer r(data.ctx());
+    ASSERT_EQ(r.restore(setDir()), Outcome::Restored) << r.errorText().toStdString();
+    QStringList expected;
+    for (const QString& row : before01)
+        if (!row.startsWith(QStringLiteral("NENTYOSINKOKU|")))
+            expected << row;
+    ASSERT_NE(expected.size(), before01.size());
+    EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), expected);
+    EXPECT_EQ(dumpCompany(data.ctx().db(), "02"), before02);
+}
+
 TEST_F(BackupSetTest, OldFilesWithALoneQuoteInsideAValueStillRestore)
 {
     ASSERT_TRUE(writeSet());
@@ -229,7 +248,7 @@ TEST_F(BackupSetTest, ANewBackupReplacesThePreviousSetWhole)
     data.exec("DELETE FROM MEISAI WHERE CID = '01'");
     ASSERT_TRUE(writeSet());
     EXPECT_EQ(QFileInfo(file(4)).size(), 0);
-    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 8);
+    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), setFiles().size());
 }
 
 TEST_F(BackupSetTest, AFolderThatCannotBeMadeIsAnErrorNotASuccess)
@@ -279,7 +298,7 @@ TEST_F(BackupSetTest, DiskFullWhileWritingKeepsThePreviousSet)
     EXPECT_TRUE(w.errorText().contains(QStringLiteral("T_004.txt"))) << w.errorText().toStdString();
     for (const QString& n : setFiles())
         EXPECT_EQ(readFile(setDir() + QLatin1Char('/') + n), previous[n]) << n.toStdString();
-    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 8);
+    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), setFiles().size());
 }
 
 TEST(SafeFolderName, EveryCompanyNameBecomesAUsableFolderName)
