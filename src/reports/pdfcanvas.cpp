@@ -31,6 +31,8 @@ bool PdfCanvas::open()
         m_file.reset();
         return false;
     }
+    // Forms carry personal data: readable by their owner only.
+    m_file->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     m_writer = std::make_unique<QPdfWriter>(m_file.get());
     m_writer->setResolution(1200);
     m_writer->setCreator(QStringLiteral("ミナセル"));
