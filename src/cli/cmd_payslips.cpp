@@ -1,20 +1,14 @@
 #include "climain.h"
+#include "clisession.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/messages.h"
-#include "db/database.h"
 #include "payroll/payslipbatch.h"
 #include "payroll/payslipdata.h"
 #include "payroll/paysliplayout.h"
 #include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
-#include <QSqlQuery>
 
 namespace minasel::cli {
 
@@ -24,18 +18,6 @@ const char* kPayslipsUsage =
     "usage: minasel-cli payslips --data-dir D --company CID --month YYYYMM --kind 1|2"
     " [--employees C1,C2] --pdf OUT.pdf\n"
     "  writes the salary (1) or bonus (2) payslips of the month to a PDF, one per page\n";
-
-class PayslipConsoleMessages : public Messages {
-public:
-    Answer show(Icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer) override
-    {
-        QString t = text;
-        t.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        err() << title << ": " << t << "\n";
-        err().flush();
-        return defaultAnswer;
-    }
-};
 
 int usageError(const QString& why)
 {
@@ -71,39 +53,11 @@ int cmdPayslips(const QStringList& args)
         return 1;
     }
 
-    PayslipConsoleMessages messages;
-    SystemClock clock;
-    AppContext ctx(messages, clock);
-    ctx.setConnectionName(QStringLiteral("minasel-cli-payslips"));
-    const QString dataDir = o.value(QStringLiteral("data-dir"));
-    if (!QFileInfo(dataDir + QStringLiteral("/Kyuyo.db")).isFile()) {
-        err() << "error: no Kyuyo.db in " << dataDir << "\n";
+    CliSession session(QStringLiteral("minasel-cli-payslips"));
+    if (!session.open(o.value(QStringLiteral("data-dir"))) || !session.chooseCompany(o.value(QStringLiteral("company"))))
         return 1;
-    }
-    ctx.setDataFolder(QDir(dataDir).absolutePath());
-    ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
-    ctx.log().open(ctx.dataFolder());
-    if (!db::openConnection(ctx, &error)) {
-        err() << "error: cannot open the database: " << error << "\n";
-        return 1;
-    }
-    struct Closer {
-        AppContext& ctx;
-        ~Closer() { db::closeConnection(ctx); }
-    } closer{ctx};
-
-    const QString cid = o.value(QStringLiteral("company"));
-    {
-        QSqlQuery q(ctx.db());
-        q.prepare(QStringLiteral("SELECT COMPANY FROM COMPANY WHERE CID = ?"));
-        q.addBindValue(cid);
-        if (!q.exec() || !q.next()) {
-            err() << "error: company " << cid << " does not exist\n";
-            return 1;
-        }
-        ctx.companyId = cid;
-        ctx.companyName = q.value(0).toString();
-    }
+    AppContext& ctx = session.ctx();
+    const QString cid = ctx.companyId;
 
     QList<reports::PickerEntry> candidates;
     if (!payroll::payslipCandidates(ctx.db(), cid, month, kind, &candidates, &error)) {

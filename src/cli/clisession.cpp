@@ -1,0 +1,60 @@
+#include "clisession.h"
+
+#include "climain.h"
+#include "db/database.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace minasel::cli {
+
+Messages::Answer StderrMessages::show(Icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer)
+{
+    err() << title << ": " << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
+    err().flush();
+    return defaultAnswer;
+}
+
+CliSession::CliSession(const QString& connectionName) : m_ctx(m_messages, m_clock)
+{
+    m_ctx.setConnectionName(connectionName);
+}
+
+CliSession::~CliSession()
+{
+    db::closeConnection(m_ctx);
+}
+
+bool CliSession::open(const QString& dataDir)
+{
+    if (!QFileInfo(QDir(dataDir).filePath(QStringLiteral("Kyuyo.db"))).isFile()) {
+        err() << "error: no Kyuyo.db in " << dataDir << "\n";
+        return false;
+    }
+    m_ctx.setDataFolder(QDir(dataDir).absolutePath());
+    m_ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
+    m_ctx.log().open(m_ctx.dataFolder());
+    QString error;
+    if (!db::openConnection(m_ctx, &error)) {
+        err() << "error: cannot open the database: " << error << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool CliSession::chooseCompany(const QString& cid)
+{
+    QSqlQuery q(m_ctx.db());
+    q.prepare(QStringLiteral("SELECT COMPANY FROM COMPANY WHERE CID = ?"));
+    q.addBindValue(cid);
+    if (!q.exec() || !q.next()) {
+        err() << "error: company " << cid << " does not exist\n";
+        return false;
+    }
+    m_ctx.companyId = cid;
+    m_ctx.companyName = q.value(0).toString();
+    return true;
+}
+
+} // namespace minasel::cli
