@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/datehelpers.h"
 #include "app/numberfield.h"
+#include "app/screenregistry.h"
 #include "app/textfield.h"
 #include "app/valuehelpers.h"
 #include "masters/codemaster.h"
@@ -251,8 +252,8 @@ void MstJyugyoin::build()
     m_delete = makeButton(this, "cmdDelete", QStringLiteral("[f・3] 削 除"), QStringLiteral("従業員情報の削除を行います。"));
     m_print = makeButton(this, "cmdPrint", QStringLiteral("[f・5] 印 刷"), QStringLiteral("従業員情報の印刷を行います。"));
     m_back = makeButton(this, "cmdCancel", QStringLiteral("[f・6] 戻 る"), QStringLiteral("前の画面に戻ります。"));
-    // The employee list has no screen yet; the button stays visible but unusable.
-    m_print->setEnabled(false);
+    // The employee list is opened by name; where it is not registered the button stays visible but unusable.
+    m_print->setEnabled(ctx().screens && ctx().screens->has(QStringLiteral("PrtJyugyoin")));
     buttons->addWidget(m_write);
     buttons->addWidget(m_delete);
     buttons->addWidget(m_print);
@@ -290,6 +291,10 @@ void MstJyugyoin::build()
     connect(m_back, &QPushButton::clicked, this, [this] { close(); });
     connect(m_teate, &QPushButton::clicked, this, [this] { openItems(true); });
     connect(m_kojyo, &QPushButton::clicked, this, [this] { openItems(false); });
+    connect(m_print, &QPushButton::clicked, this, [this] {
+        if (ctx().screens)
+            Screen::openFrom(this, ctx().screens->create(QStringLiteral("PrtJyugyoin"), ctx()));
+    });
 }
 
 void MstJyugyoin::edited()

@@ -1,0 +1,2 @@
+list(APPEND CLI_SOURCES cmd_employees.cpp)
+list(APPEND CLI_COMMANDS "employees:cmdEmployees:draws")
