@@ -1,4 +1,5 @@
 #include "app/screenregistry.h"
+#include "reports/ledgerscreens.h"
 #include "reports/prtjyugyoin.h"
 #include "reports/setuseprinter.h"
 
@@ -9,6 +10,7 @@ void registerReportsScreens(ScreenRegistry& registry)
     registry.add(QStringLiteral("SetUsePrinter"),
                  [](AppContext& ctx) -> QWidget* { return new reports::SetUsePrinter(ctx); });
     registry.add(QStringLiteral("PrtJyugyoin"), [](AppContext& ctx) -> QWidget* { return new reports::PrtJyugyoin(ctx); });
+    reports::registerLedgerScreens(registry);
 }
 
 } // namespace minasel

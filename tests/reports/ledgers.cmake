@@ -1,2 +1,5 @@
 minasel_test(test_ledgers SOURCES test_ledgers.cpp DEPENDS reports_core)
 target_compile_definitions(test_ledgers PRIVATE MINASEL_GOLDEN_DIR="${CMAKE_CURRENT_SOURCE_DIR}/golden")
+minasel_test(test_ledgerscreens SOURCES test_ledgerscreens.cpp DEPENDS reports_ui)
+target_compile_definitions(test_ledgerscreens PRIVATE MINASEL_CLI="$<TARGET_FILE:minasel-cli>")
+add_dependencies(test_ledgerscreens minasel-cli)

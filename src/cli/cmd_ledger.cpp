@@ -1,0 +1,264 @@
+#include "climain.h"
+
+#include "app/appcontext.h"
+#include "app/clock.h"
+#include "app/messages.h"
+#include "db/database.h"
+#include "reports/csvwriter.h"
+#include "reports/fonts.h"
+#include "reports/getudaityoform.h"
+#include "reports/kojindaityoform.h"
+#include "reports/ledgerdata.h"
+#include "reports/ledgerperiod.h"
+#include "reports/ledgertable.h"
+#include "reports/pdfcanvas.h"
+#include "reports/printpaper.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+namespace minasel::cli {
+
+namespace {
+
+const char* const kLedgerUsage =
+    "usage: minasel-cli ledger monthly --data-dir D --company CID --from YYYYMM [--to YYYYMM]\n"
+    "                                  (--pdf OUT.pdf | --csv OUT.csv) [--paper A4|B4]\n"
+    "       minasel-cli ledger individual --data-dir D --company CID --year YYYY [--employees C1,C2]\n"
+    "                                  (--pdf OUT.pdf | --csv OUT.csv) [--paper A4|B4]\n"
+    "  monthly: the monthly payroll ledger of the span (the CSV holds every month and kind);\n"
+    "  individual: the individual ledgers of the year, one employee per page (default: every\n"
+    "  employee with a statement in the year). The PDF is on B4 unless --paper says A4.\n";
+
+int usageError(const QString& why)
+{
+    err() << "error: " << why << "\n" << kLedgerUsage;
+    return kUsageError;
+}
+
+// A box becomes a line on stderr.
+class LedgerMessages : public Messages {
+public:
+    Answer show(Icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer) override
+    {
+        err() << title << ": " << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
+        return defaultAnswer;
+    }
+};
+
+// The context of one run over the data folder, with the company made current.
+struct LedgerRun {
+    LedgerMessages messages;
+    SystemClock clock;
+    AppContext ctx{messages, clock};
+    bool connected = false;
+
+    ~LedgerRun()
+    {
+        if (connected)
+            db::closeConnection(ctx);
+    }
+
+    bool open(const QString& dataDir, const QString& cid)
+    {
+        if (!QFileInfo(QDir(dataDir).filePath(QStringLiteral("Kyuyo.db"))).isFile()) {
+            err() << "error: no Kyuyo.db in " << dataDir << "\n";
+            return false;
+        }
+        ctx.setConnectionName(QStringLiteral("minasel-cli-ledger"));
+        ctx.setDataFolder(QDir(dataDir).absolutePath());
+        ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
+        ctx.log().open(ctx.dataFolder());
+        QString error;
+        connected = db::openConnection(ctx, &error);
+        if (!connected) {
+            err() << "error: cannot open the database: " << error << "\n";
+            return false;
+        }
+        QSqlQuery q(ctx.db());
+        q.prepare(QStringLiteral("SELECT COMPANY FROM COMPANY WHERE CID = ?"));
+        q.addBindValue(cid);
+        if (!q.exec() || !q.next()) {
+            err() << "error: company " << cid << " does not exist\n";
+            return false;
+        }
+        ctx.companyId = cid;
+        ctx.companyName = q.value(0).toString();
+        return true;
+    }
+};
+
+bool writeCsv(const reports::LedgerTable& table, const QString& path)
+{
+    QString error;
+    if (!reports::CsvWriter::write(path, table.csvRows(), &error)) {
+        err() << "error: " << error << "\n";
+        return false;
+    }
+    out() << table.rows.size() << " row(s) written to " << path << "\n";
+    return true;
+}
+
+// The PDF output, on the paper asked for or the ledger paper of a PDF output.
+template <typename Print>
+bool writePdf(const QString& path, const QString& paperName, const QString& title, const Print& print)
+{
+    installFontSubstitutions();
+    reports::PdfCanvas canvas(path, title);
+    if (!canvas.open()) {
+        err() << "error: " << canvas.errorString() << "\n";
+        return false;
+    }
+    const int paper = paperName.isEmpty() ? reports::chooseLedgerPaper(canvas)
+                                          : paperName.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0
+                                              ? reports::PaperA4
+                                              : reports::PaperB4;
+    int pages = 0;
+    if (print(canvas, paper, &pages) != reports::LedgerOutcome::Printed) {
+        err() << "error: the ledger could not be written (see the log)\n";
+        return false;
+    }
+    out() << pages << " page(s) written to " << path << "\n";
+    return true;
+}
+
+int monthly(const Options& o, LedgerRun& run)
+{
+    static const QRegularExpression monthPattern(QStringLiteral("^\\d{4}(0[1-9]|1[0-2])$"));
+    const QString from = o.value(QStringLiteral("from"));
+    const QString to = o.has(QStringLiteral("to")) ? o.value(QStringLiteral("to")) : from;
+    if (!monthPattern.match(from).hasMatch() || !monthPattern.match(to).hasMatch())
+        return usageError(QStringLiteral("--from and --to need YYYYMM with a month 01 to 12"));
+    const auto period = reports::LedgerPeriod::check(from.left(4), from.mid(4), to.left(4), to.mid(4));
+    if (!period.ok()) {
+        err() << period.message() << "\n";
+        return 1;
+    }
+    if (!run.open(o.value(QStringLiteral("data-dir")), o.value(QStringLiteral("company"))))
+        return 1;
+    QList<reports::LedgerLine> lines;
+    DbError error;
+    if (!reports::LedgerData(run.ctx.db(), run.ctx.companyId).readPeriod(period.start, period.end, &lines, &error)) {
+        err() << "error: " << error.description << "\n";
+        return 1;
+    }
+    if (lines.isEmpty()) {
+        err() << QStringLiteral("印刷可能なデータを決めた後、印刷ボタンを押して下さい。") << " (no statements from "
+              << period.start << " to " << period.end << ")\n";
+        return 1;
+    }
+    if (o.has(QStringLiteral("csv")))
+        return writeCsv(reports::LedgerTable::monthlyAll(lines), o.value(QStringLiteral("csv"))) ? 0 : 1;
+    const QString title = QStringLiteral("月別賃金台帳 %1-%2").arg(period.start, period.end);
+    return writePdf(o.value(QStringLiteral("pdf")), o.value(QStringLiteral("paper")), title,
+                    [&](reports::PrintCanvas& canvas, int paper, int* pages) {
+                        reports::GetuDaityoForm form(run.ctx, QStringLiteral("PrtGetuDaityo.print_data"));
+                        const auto outcome = form.print(canvas, paper, lines);
+                        *pages = form.pageCount();
+                        return outcome;
+                    })
+        ? 0
+        : 1;
+}
+
+int individual(const Options& o, LedgerRun& run)
+{
+    const QString year = o.value(QStringLiteral("year"));
+    if (!QRegularExpression(QStringLiteral("^\\d{4}$")).match(year).hasMatch())
+        return usageError(QStringLiteral("--year needs YYYY"));
+    if (!run.open(o.value(QStringLiteral("data-dir")), o.value(QStringLiteral("company"))))
+        return 1;
+    QList<reports::PickerEntry> candidates;
+    DbError error;
+    if (!reports::LedgerData(run.ctx.db(), run.ctx.companyId).readYearCandidates(year, &candidates, &error)) {
+        err() << "error: " << error.description << "\n";
+        return 1;
+    }
+    QList<reports::PickerEntry> chosen = candidates;
+    if (o.has(QStringLiteral("employees"))) {
+        chosen.clear();
+        QStringList missing;
+        for (const QString& raw : o.value(QStringLiteral("employees")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString code = raw.trimmed().toUpper();
+            auto it = std::find_if(candidates.begin(), candidates.end(),
+                                   [&](const reports::PickerEntry& e) { return e.code == code; });
+            if (it == candidates.end())
+                missing << code;
+            else if (!chosen.contains(*it))
+                chosen << *it;
+        }
+        if (!missing.isEmpty()) {
+            err() << "error: no statement in " << year << " for: " << missing.join(QLatin1Char(',')) << "\n";
+            return 1;
+        }
+        std::sort(chosen.begin(), chosen.end(),
+                  [](const reports::PickerEntry& a, const reports::PickerEntry& b) { return a.code < b.code; });
+    }
+    if (chosen.isEmpty()) {
+        err() << QStringLiteral("印刷可能なデータを決めた後、印刷ボタンを押して下さい。") << " (no statements in " << year
+              << ")\n";
+        return 1;
+    }
+    if (o.has(QStringLiteral("csv"))) {
+        QList<reports::KojinDaityo> years;
+        for (const reports::PickerEntry& e : chosen) {
+            reports::KojinDaityo y;
+            bool found = false;
+            if (!reports::KojinDaityoForm::read(run.ctx, e.code, year, &y, &found))
+                return 1;
+            if (found)
+                years << y;
+        }
+        return writeCsv(reports::LedgerTable::individualAll(years), o.value(QStringLiteral("csv"))) ? 0 : 1;
+    }
+    return writePdf(o.value(QStringLiteral("pdf")), o.value(QStringLiteral("paper")),
+                    QStringLiteral("個人別賃金台帳 %1").arg(year),
+                    [&](reports::PrintCanvas& canvas, int paper, int* pages) {
+                        reports::KojinDaityoForm form(run.ctx);
+                        const auto outcome = form.print(canvas, paper, year, chosen);
+                        *pages = form.pageCount();
+                        return outcome;
+                    })
+        ? 0
+        : 1;
+}
+
+} // namespace
+
+int cmdLedger(const QStringList& args)
+{
+    if (args.isEmpty() || (args[0] != QLatin1String("monthly") && args[0] != QLatin1String("individual")))
+        return usageError(QStringLiteral("say monthly or individual"));
+    const bool isMonthly = args[0] == QLatin1String("monthly");
+    QStringList allowed{QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("pdf"),
+                        QStringLiteral("csv"), QStringLiteral("paper")};
+    allowed << (isMonthly ? QStringList{QStringLiteral("from"), QStringLiteral("to")}
+                          : QStringList{QStringLiteral("year"), QStringLiteral("employees")});
+    Options o;
+    QString error;
+    if (!o.parse(args.mid(1), allowed, &error))
+        return usageError(error);
+    if (!o.positional().isEmpty())
+        return usageError(QStringLiteral("unexpected argument %1").arg(o.positional().first()));
+    for (const QString& required : {QStringLiteral("data-dir"), QStringLiteral("company"),
+                                    isMonthly ? QStringLiteral("from") : QStringLiteral("year")})
+        if (o.value(required).isEmpty())
+            return usageError(QStringLiteral("--%1 is required").arg(required));
+    if (o.has(QStringLiteral("pdf")) == o.has(QStringLiteral("csv")))
+        return usageError(QStringLiteral("give one of --pdf and --csv"));
+    const QString paper = o.value(QStringLiteral("paper"));
+    if (o.has(QStringLiteral("paper")) && paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) != 0
+        && paper.compare(QLatin1String("B4"), Qt::CaseInsensitive) != 0)
+        return usageError(QStringLiteral("--paper is A4 or B4"));
+    if (o.has(QStringLiteral("pdf")) && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        err() << "error: drawing the ledger needs a GUI application object\n";
+        return 1;
+    }
+    LedgerRun run;
+    return isMonthly ? monthly(o, run) : individual(o, run);
+}
+
+} // namespace minasel::cli

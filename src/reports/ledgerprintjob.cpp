@@ -1,0 +1,41 @@
+#include "reports/ledgerprintjob.h"
+
+#include "app/appcontext.h"
+#include "reports/fonts.h"
+#include "reports/printercanvas.h"
+#include "reports/printpaper.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace minasel::reports {
+
+LedgerPrintJob::LedgerPrintJob(AppContext& ctx, QWidget* parent, QString procedure, PrintJob::Hooks hooks)
+    : m_ctx(ctx), m_parent(parent), m_procedure(std::move(procedure)), m_hooks(std::move(hooks))
+{
+}
+
+int LedgerPrintJob::paperFor(const QString& printer)
+{
+    QPrinter device(QPrinter::HighResolution);
+    if (printer == AppContext::pdfPrinterName())
+        device.setOutputFormat(QPrinter::PdfFormat);
+    else
+        device.setPrinterName(printer);
+    return chooseLedgerPaper(PrinterCanvas(&device));
+}
+
+PrintJob::Result LedgerPrintJob::run(const QString& title, const QString& fileBase, const DrawFn& draw)
+{
+    const QStringList installed =
+        m_hooks.installedPrinters ? m_hooks.installedPrinters() : QPrinterInfo::availablePrinterNames();
+    m_paper = paperFor(PrintJob::targetPrinter(m_ctx.printerName, installed));
+    const PrintJob::Paper paper{minchoFont(), LedgerForm::kPageFontPoints, m_paper, Landscape, 0, 0};
+    PrintJob job(m_ctx, m_parent, m_procedure, m_hooks);
+    const auto result = job.run(title, fileBase, paper,
+                                [&](PrintCanvas& canvas) { return draw(canvas, m_paper) == LedgerOutcome::Printed; });
+    m_output = job.output();
+    return result;
+}
+
+} // namespace minasel::reports

@@ -1,0 +1,62 @@
+#include "reports/ledgerscreens.h"
+
+#include "app/screenregistry.h"
+#include "app/textfield.h"
+#include "reports/prtgetudaityo.h"
+#include "reports/prtkojindaityo.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace minasel::reports {
+
+void registerLedgerScreens(ScreenRegistry& registry)
+{
+    registry.add(QStringLiteral("PrtTukiDaityo"), [](AppContext& ctx) -> QWidget* { return new PrtGetuDaityo(ctx); });
+    registry.add(QStringLiteral("PrtKojinDaityo"), [](AppContext& ctx) -> QWidget* { return new PrtKojinDaityo(ctx); });
+}
+
+TextField* digitsField(QWidget* parent, const QString& name, int digits)
+{
+    auto* field = new TextField(parent, TextField::Kind::Code);
+    field->setObjectName(name);
+    field->setMaxLength(digits);
+    field->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), field));
+    field->setFixedWidth(digits * 10 + 20);
+    field->setAlignment(Qt::AlignCenter);
+    return field;
+}
+
+LedgerWaitFrame::LedgerWaitFrame(QWidget* parent) : QFrame(parent)
+{
+    setObjectName(QStringLiteral("fmMsg"));
+    setFrameShape(QFrame::Box);
+    m_text = new QLabel(this);
+    m_text->setObjectName(QStringLiteral("lbMsg"));
+    m_bar = new QProgressBar(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text);
+    layout->addWidget(m_bar);
+    hide();
+}
+
+void LedgerWaitFrame::start(const QString& text)
+{
+    m_text->setText(text);
+    m_bar->setRange(0, 0);
+    show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void LedgerWaitFrame::progress(int done, int total)
+{
+    m_bar->setRange(0, total);
+    m_bar->setValue(done);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace minasel::reports

@@ -1,0 +1,33 @@
+#pragma once
+#include <QFrame>
+
+class QLabel;
+class QProgressBar;
+
+namespace minasel {
+class ScreenRegistry;
+class TextField;
+}
+
+namespace minasel::reports {
+
+// The ledger screens, under the names the input/output menu opens them by.
+void registerLedgerScreens(ScreenRegistry& registry);
+
+// A field of `digits` digits for a year or a month.
+TextField* digitsField(QWidget* parent, const QString& name, int digits);
+
+// The wait frame `fmMsg` of the ledger print screens: its text `lbMsg` and the progress.
+class LedgerWaitFrame : public QFrame {
+    Q_OBJECT
+public:
+    explicit LedgerWaitFrame(QWidget* parent);
+    void start(const QString& text);
+    void progress(int done, int total);
+
+private:
+    QLabel* m_text;
+    QProgressBar* m_bar;
+};
+
+} // namespace minasel::reports
