@@ -3,6 +3,7 @@
 // `bench_payslip --make-data DIR` only writes a data folder (100 statements of
 // 202611) for trying the command line or looking at the form.
 #include "payslipbenchdata.h"
+#include "floor/recordedfloor.h"
 
 #include "app/appcontext.h"
 #include "app/clock.h"
@@ -15,9 +16,6 @@
 #include "reports/recordingcanvas.h"
 
 #include <QGuiApplication>
-#include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -83,44 +81,9 @@ void BM_FloorQPainterPdf(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
     const QString path = f.dir.filePath(QStringLiteral("floor.pdf"));
-    struct Item {
-        int kind;   // 0 text, 1 line, 2 font, 3 page
-        int a, b, c, d;
-        QString text;
-    };
-    std::vector<Item> items;
-    for (const QString& call : f.recorded.calls()) {
-        if (call.startsWith(QLatin1String("text "))) {
-            const int sp = call.indexOf(QLatin1Char(' '), 5);
-            const QStringList xy = call.mid(5, sp - 5).split(QLatin1Char(','));
-            items.push_back({0, xy[0].toInt(), xy[1].toInt(), 0, 0, call.mid(sp + 2, call.size() - sp - 3)});
-        } else if (call.startsWith(QLatin1String("line "))) {
-            const QStringList p = call.mid(5).split(QRegularExpression(QStringLiteral("[ ,]")));
-            items.push_back({1, p[0].toInt(), p[1].toInt(), p[2].toInt(), p[3].toInt(), {}});
-        } else if (call.startsWith(QLatin1String("font "))) {
-            items.push_back({2, call.section(QLatin1Char(' '), -1).toInt(), 0, 0, 0, {}});
-        } else if (call == QLatin1String("page")) {
-            items.push_back({3, 0, 0, 0, 0, {}});
-        }
-    }
-    for (auto _ : state) {
-        QPdfWriter writer(path);
-        writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::JisB5), QPageLayout::Landscape, QMarginsF()));
-        QPainter p(&writer);
-        p.scale(1200.0 / 1440.0, 1200.0 / 1440.0);
-        p.setPen(QPen(Qt::black, 12));
-        QFont font(QStringLiteral("IPAMincho"));
-        for (const Item& it : items) {
-            switch (it.kind) {
-            case 0: p.drawText(QPointF(it.a, it.b + 180), it.text); break;
-            case 1: p.drawLine(QPointF(it.a, it.b), QPointF(it.c, it.d)); break;
-            case 2: font.setPixelSize(it.a * 20); p.setFont(font); break;
-            case 3: writer.newPage(); break;
-            }
-        }
-        p.end();
-    }
+    const bench::RecordedFloor floor(f.recorded.calls());
+    for (auto _ : state)
+        floor.drawPdf(path, QPageSize(QPageSize::JisB5), QPageLayout::Landscape);
 }
 
 } // namespace
