@@ -2,6 +2,7 @@
 // statements) to PDF on B4, each against the floor of the same texts and lines
 // drawn straight with QPainter, and the display grid of one month.
 // `bench_ledger --make-data DIR` only writes the data folder, for the command line.
+#include "floor/formbench.h"
 #include "floor/recordedfloor.h"
 #include "payslipbenchdata.h"
 
@@ -9,7 +10,6 @@
 #include "app/clock.h"
 #include "app/fakemessages.h"
 #include "db/database.h"
-#include "reports/fonts.h"
 #include "reports/getudaityoform.h"
 #include "reports/kojindaityoform.h"
 #include "reports/ledgergrid.h"
@@ -45,6 +45,12 @@ struct Fixture {
     QList<PickerEntry> employees;
     RecordingCanvas monthly;
     RecordingCanvas individual;
+
+    ~Fixture()
+    {
+        if (ctx)
+            db::closeConnection(*ctx);
+    }
 
     bool setUp()
     {
@@ -159,28 +165,16 @@ BENCHMARK(BM_DisplayGridMonth)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
-    installFontSubstitutions();
-    if (argc == 3 && QByteArray(argv[1]) == "--make-data") {
-        QString error;
-        if (!bench::makeStatementData(QString::fromLocal8Bit(argv[2]), kEmployees, yearMonths(), {"202606", "202612"},
-                                      &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-        return 0;
-    }
     Fixture fixture;
-    if (!fixture.setUp()) {
-        std::fprintf(stderr, "set-up failed\n");
-        return 1;
-    }
-    g_fixture = &fixture;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    db::closeConnection(*fixture.ctx);
-    return 0;
+    return bench::runFormBenchmarks(
+        argc, argv,
+        [](const QString& folder, QString* error) {
+            return bench::makeStatementData(folder, kEmployees, yearMonths(), {"202606", "202612"}, error);
+        },
+        [&] {
+            g_fixture = &fixture;
+            return fixture.setUp();
+        });
 }

@@ -3,6 +3,7 @@
 // `bench_payslip --make-data DIR` only writes a data folder (100 statements of
 // 202611) for trying the command line or looking at the form.
 #include "payslipbenchdata.h"
+#include "floor/formbench.h"
 #include "floor/recordedfloor.h"
 
 #include "app/appcontext.h"
@@ -11,7 +12,6 @@
 #include "db/database.h"
 #include "payroll/payslipbatch.h"
 #include "payroll/payslipdata.h"
-#include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 #include "reports/recordingcanvas.h"
 
@@ -35,6 +35,12 @@ struct Fixture {
     std::unique_ptr<AppContext> ctx;
     QList<reports::PickerEntry> chosen;
     reports::RecordingCanvas recorded;   // the whole batch, for the floor
+
+    ~Fixture()
+    {
+        if (ctx)
+            db::closeConnection(*ctx);
+    }
 
     bool setUp()
     {
@@ -93,27 +99,14 @@ BENCHMARK(BM_FloorQPainterPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QGuiApplication app(argc, argv);
-    installFontSubstitutions();
-    if (argc == 3 && QByteArray(argv[1]) == "--make-data") {
-        QString error;
-        if (!bench::makePayslipData(QString::fromLocal8Bit(argv[2]), kEmployees, kMonth, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-        return 0;
-    }
     Fixture fixture;
-    if (!fixture.setUp()) {
-        std::fprintf(stderr, "set-up failed\n");
-        return 1;
-    }
-    g_fixture = &fixture;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    db::closeConnection(*fixture.ctx);
-    return 0;
+    return bench::runFormBenchmarks(
+        argc, argv,
+        [](const QString& folder, QString* error) { return bench::makePayslipData(folder, kEmployees, kMonth, error); },
+        [&] {
+            g_fixture = &fixture;
+            return fixture.setUp();
+        });
 }

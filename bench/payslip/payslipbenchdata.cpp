@@ -25,6 +25,18 @@ void set(db::RowValues& row, db::Table table, const char* column, const QString&
     row[db::tableDef(table).indexOf(QString::fromLatin1(column))] = value;
 }
 
+// A statement row with its key and the employee's class filled in.
+db::RowValues statementRow(const QString& month, const QString& code, const char* kind, const QString& employeeKind)
+{
+    db::RowValues m = blankRow(db::Table::Meisai);
+    set(m, db::Table::Meisai, "CID", QStringLiteral("01"));
+    set(m, db::Table::Meisai, "SIKYUBI", month);
+    set(m, db::Table::Meisai, "JGICODE", code);
+    set(m, db::Table::Meisai, "SIKYUKBN", QString::fromLatin1(kind));
+    set(m, db::Table::Meisai, "JGIKBN", employeeKind);
+    return m;
+}
+
 } // namespace
 
 bool makePayslipData(const QString& folder, int employees, const QString& month, QString* error)
@@ -60,13 +72,8 @@ bool makeStatementData(const QString& folder, int employees, const QStringList& 
                 ok = db::insertRow(db, db::Table::Jyugyoin, e, 2026, &errCode, error);
             }
             for (const QString& month : months) {
-                db::RowValues m = blankRow(db::Table::Meisai);
                 const db::Table t = db::Table::Meisai;
-                set(m, t, "CID", QStringLiteral("01"));
-                set(m, t, "SIKYUBI", month);
-                set(m, t, "JGICODE", code);
-                set(m, t, "SIKYUKBN", QStringLiteral("1"));
-                set(m, t, "JGIKBN", i % 4 == 0 ? QStringLiteral("3") : QStringLiteral("1"));
+                db::RowValues m = statementRow(month, code, "1", i % 4 == 0 ? QStringLiteral("3") : QStringLiteral("1"));
                 set(m, t, "KIHONKYU", QString::number(200000 + i * 1000));
                 set(m, t, "TUKINTEATE", QStringLiteral("12000"));
                 set(m, t, "FOODTEATE", QStringLiteral("5000"));
@@ -107,13 +114,8 @@ bool makeStatementData(const QString& folder, int employees, const QStringList& 
                 ok = ok && db::insertRow(db, t, m, 2026, &errCode, error);
             }
             for (const QString& month : bonusMonths) {
-                db::RowValues b = blankRow(db::Table::Meisai);
                 const db::Table t = db::Table::Meisai;
-                set(b, t, "CID", QStringLiteral("01"));
-                set(b, t, "SIKYUBI", month);
-                set(b, t, "JGICODE", code);
-                set(b, t, "SIKYUKBN", QStringLiteral("2"));
-                set(b, t, "JGIKBN", QStringLiteral("1"));
+                db::RowValues b = statementRow(month, code, "2", QStringLiteral("1"));
                 set(b, t, "KIHONKYU", QString::number(400000 + i * 1000));
                 set(b, t, "HEALTH", QStringLiteral("19820"));
                 set(b, t, "NENKIN", QStringLiteral("36600"));

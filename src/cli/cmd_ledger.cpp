@@ -179,23 +179,17 @@ int individual(const Options& o, LedgerRun& run)
     }
     QList<reports::PickerEntry> chosen = candidates;
     if (o.has(QStringLiteral("employees"))) {
-        chosen.clear();
-        QStringList missing;
-        for (const QString& raw : o.value(QStringLiteral("employees")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const QString code = raw.trimmed().toUpper();
-            auto it = std::find_if(candidates.begin(), candidates.end(),
-                                   [&](const reports::PickerEntry& e) { return e.code == code; });
-            if (it == candidates.end())
-                missing << code;
-            else if (!chosen.contains(*it))
-                chosen << *it;
-        }
-        if (!missing.isEmpty()) {
-            err() << "error: no statement in " << year << " for: " << missing.join(QLatin1Char(',')) << "\n";
+        QStringList codes = o.value(QStringLiteral("employees")).toUpper().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (QString& c : codes)
+            c = c.trimmed();
+        // The candidates are in code order, and so stay the chosen.
+        chosen.removeIf([&](const reports::PickerEntry& e) { return !codes.contains(e.code); });
+        for (const reports::PickerEntry& e : chosen)
+            codes.removeAll(e.code);
+        if (!codes.isEmpty()) {
+            err() << "error: no statement in " << year << " for: " << codes.join(QLatin1Char(',')) << "\n";
             return 1;
         }
-        std::sort(chosen.begin(), chosen.end(),
-                  [](const reports::PickerEntry& a, const reports::PickerEntry& b) { return a.code < b.code; });
     }
     if (chosen.isEmpty()) {
         err() << QStringLiteral("印刷可能なデータを決めた後、印刷ボタンを押して下さい。") << " (no statements in " << year

@@ -15,6 +15,7 @@ public:
 
     explicit FormPen(PrintCanvas& canvas, double scale = 1.0) : m_canvas(canvas), m_scale(scale) {}
 
+    void setScale(double scale) { m_scale = scale; }
     int scaled(int v) const;
     int points(int p) const;   // the size on the paper (never larger than the scale gives)
 

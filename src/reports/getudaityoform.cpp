@@ -1,12 +1,10 @@
 #include "reports/getudaityoform.h"
 
 #include "app/appcontext.h"
-#include "reports/fonts.h"
 #include "reports/formpen.h"
 #include "reports/ledgerform.h"
 #include "reports/ledgerperiod.h"
 #include "reports/printcanvas.h"
-#include "reports/printpaper.h"
 
 namespace minasel::reports {
 
@@ -95,18 +93,13 @@ GetuDaityoForm::Outcome GetuDaityoForm::print(PrintCanvas& canvas, int paperCode
                                               const Progress& progress)
 {
     m_pages = 0;
-    const double scale = LedgerForm::scaleFor(paperCode);
-    if (lines.isEmpty() || scale == 0.0) {
+    if (lines.isEmpty()) {
         canvas.abortDocument();
-        return lines.isEmpty() ? Outcome::NothingToPrint : Outcome::Refused;
+        return Outcome::NothingToPrint;
     }
-    FormPen pen(canvas, scale);
-    const int fontSize = pen.points(LedgerForm::kPageFontPoints);
-    if (!setPrintPaper(m_ctx, canvas, minchoFont(), fontSize, paperCode, kOrientation, 0, 0)) {
-        canvas.abortDocument();
+    FormPen pen(canvas);
+    if (!LedgerForm::setUpPage(m_ctx, canvas, paperCode, pen))
         return Outcome::Refused;
-    }
-    pen.fontSetTo(fontSize);
 
     LedgerLine total;
     int onPage = 0;
@@ -132,8 +125,7 @@ GetuDaityoForm::Outcome GetuDaityoForm::print(PrintCanvas& canvas, int paperCode
             progress(i + 1, int(lines.size()));
     }
     print_total(pen, total);
-    pen.resetFont(fontSize);
-    return LedgerForm::endDocument(m_ctx, canvas, m_procedure) ? Outcome::Printed : Outcome::Failed;
+    return LedgerForm::endDocument(m_ctx, canvas, pen, m_procedure);
 }
 
 } // namespace minasel::reports

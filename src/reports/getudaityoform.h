@@ -24,7 +24,6 @@ public:
     using Progress = std::function<void(int done, int total)>;
 
     static constexpr int kLinesPerPage = 15;
-    static constexpr int kOrientation = 2;   // landscape
 
     // Geometry in A4 twips.
     static constexpr int kLeft = 300;

@@ -2,10 +2,8 @@
 
 #include "app/appcontext.h"
 #include "app/valuehelpers.h"
-#include "reports/fonts.h"
 #include "reports/formpen.h"
 #include "reports/printcanvas.h"
-#include "reports/printpaper.h"
 
 namespace minasel::reports {
 
@@ -229,18 +227,13 @@ KojinDaityoForm::Outcome KojinDaityoForm::print(PrintCanvas& canvas, int paperCo
                                                 const QList<PickerEntry>& employees, const Progress& progress)
 {
     m_pages = 0;
-    const double scale = LedgerForm::scaleFor(paperCode);
-    if (employees.isEmpty() || scale == 0.0) {
+    if (employees.isEmpty()) {
         canvas.abortDocument();
-        return employees.isEmpty() ? Outcome::NothingToPrint : Outcome::Refused;
+        return Outcome::NothingToPrint;
     }
-    FormPen pen(canvas, scale);
-    const int fontSize = pen.points(LedgerForm::kPageFontPoints);
-    if (!setPrintPaper(m_ctx, canvas, minchoFont(), fontSize, paperCode, kOrientation, 0, 0)) {
-        canvas.abortDocument();
+    FormPen pen(canvas);
+    if (!LedgerForm::setUpPage(m_ctx, canvas, paperCode, pen))
         return Outcome::Refused;
-    }
-    pen.fontSetTo(fontSize);
     for (int i = 0; i < employees.size(); ++i) {
         KojinDaityo d;
         bool found = false;
@@ -263,9 +256,7 @@ KojinDaityoForm::Outcome KojinDaityoForm::print(PrintCanvas& canvas, int paperCo
         canvas.abortDocument();
         return Outcome::NothingToPrint;
     }
-    pen.resetFont(fontSize);
-    return LedgerForm::endDocument(m_ctx, canvas, QStringLiteral("PrtKojinDaityo.print_data")) ? Outcome::Printed
-                                                                                                : Outcome::Failed;
+    return LedgerForm::endDocument(m_ctx, canvas, pen, QStringLiteral("PrtKojinDaityo.print_data"));
 }
 
 } // namespace minasel::reports

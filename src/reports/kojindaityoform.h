@@ -31,7 +31,6 @@ public:
     using Outcome = LedgerOutcome;
     using Progress = std::function<void(int done, int total)>;
 
-    static constexpr int kOrientation = 2;   // landscape
     static constexpr int kBonusLines = 6;    // more bonuses continue on another page
 
     // Geometry in A4 twips.

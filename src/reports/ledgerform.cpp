@@ -4,7 +4,9 @@
 #include "reports/formpen.h"
 #include "reports/ledgerline.h"
 #include "reports/paintercanvas.h"
+#include "reports/fonts.h"
 #include "reports/printcanvas.h"
+#include "reports/printpaper.h"
 
 namespace minasel::reports {
 
@@ -57,15 +59,29 @@ double LedgerForm::scaleFor(int paperCode)
     return paperCode == PaperA4 ? 1.0 : paperCode == PaperB4 ? 1.25 : 0.0;
 }
 
-bool LedgerForm::endDocument(AppContext& ctx, PrintCanvas& canvas, const QString& procedure)
+bool LedgerForm::setUpPage(AppContext& ctx, PrintCanvas& canvas, int paperCode, FormPen& pen)
 {
+    const double scale = scaleFor(paperCode);
+    pen.setScale(scale == 0.0 ? 1.0 : scale);
+    const int size = pen.points(kPageFontPoints);
+    if (scale == 0.0 || !setPrintPaper(ctx, canvas, minchoFont(), size, paperCode, kOrientation, 0, 0)) {
+        canvas.abortDocument();
+        return false;
+    }
+    pen.fontSetTo(size);
+    return true;
+}
+
+LedgerOutcome LedgerForm::endDocument(AppContext& ctx, PrintCanvas& canvas, FormPen& pen, const QString& procedure)
+{
+    pen.resetFont(pen.points(kPageFontPoints));
     if (canvas.endDocument())
-        return true;
+        return LedgerOutcome::Printed;
     QString why;
     if (auto* painter = dynamic_cast<PainterCanvas*>(&canvas))
         why = painter->errorString();
     ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why, procedure);
-    return false;
+    return LedgerOutcome::Failed;
 }
 
 QStringList LedgerForm::footerRules()

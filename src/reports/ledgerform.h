@@ -22,6 +22,7 @@ class LedgerForm {
 public:
     static constexpr int kColumns = 25;
     static constexpr int kPageFontPoints = 9;   // the font the page set-up leaves in force
+    static constexpr int kOrientation = 2;      // both ledgers print landscape
     static constexpr int kValuePoints = 6;
     static constexpr int kHeadingPoints = 5;
     static constexpr int kGroupPoints = 6;
@@ -41,8 +42,11 @@ public:
 
     // 1 for A4, 5/4 for B4, 0 for paper the ledgers do not print on.
     static double scaleFor(int paperCode);
-    // Ends a ledger document; a failure is logged under `procedure`.
-    static bool endDocument(AppContext& ctx, PrintCanvas& canvas, const QString& procedure);
+    // Sets the page up for ledger paper (9 A4, 12 B4) and the pen's scale for it;
+    // false, the document abandoned, for other paper or when the printer refuses.
+    static bool setUpPage(AppContext& ctx, PrintCanvas& canvas, int paperCode, FormPen& pen);
+    // Leaves the page set-up's font and ends the document; a failure is logged under `procedure`.
+    static LedgerOutcome endDocument(AppContext& ctx, PrintCanvas& canvas, FormPen& pen, const QString& procedure);
 
     // The three rules under the table.
     static void drawFooter(FormPen& pen, int x, int y);

@@ -2,11 +2,13 @@
 
 #include "app/appcontext.h"
 #include "reports/fonts.h"
+#include "reports/ledgerscreens.h"
 #include "reports/printercanvas.h"
 #include "reports/printpaper.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QWidget>
 
 namespace minasel::reports {
 
@@ -25,15 +27,34 @@ int LedgerPrintJob::paperFor(const QString& printer)
     return chooseLedgerPaper(PrinterCanvas(&device));
 }
 
+void LedgerPrintJob::showWhileDrawing(LedgerWaitFrame* frame, const QString& text)
+{
+    m_wait = frame;
+    m_waitText = text;
+}
+
 PrintJob::Result LedgerPrintJob::run(const QString& title, const QString& fileBase, const DrawFn& draw)
 {
     const QStringList installed =
         m_hooks.installedPrinters ? m_hooks.installedPrinters() : QPrinterInfo::availablePrinterNames();
     m_paper = paperFor(PrintJob::targetPrinter(m_ctx.printerName, installed));
-    const PrintJob::Paper paper{minchoFont(), LedgerForm::kPageFontPoints, m_paper, Landscape, 0, 0};
+    const PrintJob::Paper paper{minchoFont(), LedgerForm::kPageFontPoints, m_paper, LedgerForm::kOrientation, 0, 0};
     PrintJob job(m_ctx, m_parent, m_procedure, m_hooks);
-    const auto result = job.run(title, fileBase, paper,
-                                [&](PrintCanvas& canvas) { return draw(canvas, m_paper) == LedgerOutcome::Printed; });
+    if (m_parent)
+        m_parent->setEnabled(false);
+    const auto result = job.run(title, fileBase, paper, [&](PrintCanvas& canvas) {
+        if (m_wait)
+            m_wait->start(m_waitText);
+        const LedgerOutcome outcome = draw(canvas, m_paper, [this](int done, int total) {
+            if (m_wait)
+                m_wait->progress(done, total);
+        });
+        if (m_wait)
+            m_wait->hide();
+        return outcome == LedgerOutcome::Printed;
+    });
+    if (m_parent)
+        m_parent->setEnabled(true);
     m_output = job.output();
     return result;
 }

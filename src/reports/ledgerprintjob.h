@@ -4,14 +4,21 @@
 
 namespace minasel::reports {
 
+class LedgerWaitFrame;
+
 // A ledger through the print job: the paper is B4 when the printer offers it,
 // else A4; the printer check, the preview, then the printer or a PDF file.
 class LedgerPrintJob {
 public:
+    using Progress = std::function<void(int done, int total)>;
     // Draws the whole ledger on the canvas for the paper code.
-    using DrawFn = std::function<LedgerOutcome(PrintCanvas& canvas, int paperCode)>;
+    using DrawFn = std::function<LedgerOutcome(PrintCanvas& canvas, int paperCode, const Progress& progress)>;
 
+    // The parent screen waits disabled while the job runs.
     LedgerPrintJob(AppContext& ctx, QWidget* parent, QString procedure, PrintJob::Hooks hooks = {});
+
+    // The frame shown, with `text` and the progress, while the ledger is drawn.
+    void showWhileDrawing(LedgerWaitFrame* frame, const QString& text);
 
     PrintJob::Result run(const QString& title, const QString& fileBase, const DrawFn& draw);
 
@@ -26,6 +33,8 @@ private:
     QWidget* m_parent;
     QString m_procedure;
     PrintJob::Hooks m_hooks;
+    LedgerWaitFrame* m_wait = nullptr;
+    QString m_waitText;
     int m_paper = 0;
     QString m_output;
 };

@@ -6,8 +6,10 @@
 #include "reports/prtkojindaityo.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -29,6 +31,34 @@ TextField* digitsField(QWidget* parent, const QString& name, int digits)
     field->setFixedWidth(digits * 10 + 20);
     field->setAlignment(Qt::AlignCenter);
     return field;
+}
+
+LedgerButtons LedgerButtons::create(QWidget* screen)
+{
+    LedgerButtons b;
+    auto button = [screen](const QString& caption, const QString& name) {
+        auto* button = new QPushButton(caption, screen);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        button->setMinimumWidth(110);
+        return button;
+    };
+    b.print = button(QStringLiteral("[f・5] 印 刷"), QStringLiteral("cmdPrint"));
+    b.display = button(QStringLiteral("表 示"), QStringLiteral("cmdDisp"));
+    b.cancel = button(QStringLiteral("[f・6] 戻 る"), QStringLiteral("cmdCancel"));
+    QObject::connect(b.cancel, &QPushButton::clicked, screen, &QWidget::close);
+    return b;
+}
+
+QHBoxLayout* LedgerButtons::row(QWidget* before) const
+{
+    auto* layout = new QHBoxLayout;
+    if (before)
+        layout->addWidget(before, 1);
+    layout->addStretch();
+    for (QPushButton* b : {print, display, cancel})
+        layout->addWidget(b);
+    return layout;
 }
 
 LedgerWaitFrame::LedgerWaitFrame(QWidget* parent) : QFrame(parent)

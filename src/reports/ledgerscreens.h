@@ -1,8 +1,10 @@
 #pragma once
 #include <QFrame>
 
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace minasel {
 class ScreenRegistry;
@@ -16,6 +18,18 @@ void registerLedgerScreens(ScreenRegistry& registry);
 
 // A field of `digits` digits for a year or a month.
 TextField* digitsField(QWidget* parent, const QString& name, int digits);
+
+// The buttons of a ledger print screen: print, show and back, in a row after
+// what is put before them (the wait frame).
+struct LedgerButtons {
+    // Made after the fields, so that Tab reaches them last.
+    static LedgerButtons create(QWidget* screen);
+    QHBoxLayout* row(QWidget* before = nullptr) const;
+
+    QPushButton* print = nullptr;
+    QPushButton* display = nullptr;
+    QPushButton* cancel = nullptr;
+};
 
 // The wait frame `fmMsg` of the ledger print screens: its text `lbMsg` and the progress.
 class LedgerWaitFrame : public QFrame {

@@ -37,23 +37,9 @@ PrtGetuDaityo::PrtGetuDaityo(AppContext& ctx, QWidget* parent)
     }
     row->addStretch();
 
-    m_print = new QPushButton(QStringLiteral("[f・5] 印 刷"), this);
-    m_print->setObjectName(QStringLiteral("cmdPrint"));
-    m_display = new QPushButton(QStringLiteral("表 示"), this);
-    m_display->setObjectName(QStringLiteral("cmdDisp"));
-    m_cancel = new QPushButton(QStringLiteral("[f・6] 戻 る"), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (QPushButton* b : {m_print, m_display, m_cancel}) {
-        b->setAutoDefault(false);
-        b->setMinimumWidth(110);
-    }
+    m_buttons = LedgerButtons::create(this);
     m_wait = new LedgerWaitFrame(this);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_display);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("印刷または表示する支給年月の範囲を入力して下さい。"
                                                 "終了年月を省略すると開始年月の１か月分になります。"),
@@ -61,7 +47,7 @@ PrtGetuDaityo::PrtGetuDaityo(AppContext& ctx, QWidget* parent)
     layout->addWidget(period);
     layout->addWidget(m_wait);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(m_buttons.row());
 
     for (TextField* year : {m_year1, m_year2})
         connect(year, &QLineEdit::editingFinished, this,
@@ -69,9 +55,8 @@ PrtGetuDaityo::PrtGetuDaityo(AppContext& ctx, QWidget* parent)
     for (TextField* month : {m_month1, m_month2})
         connect(month, &QLineEdit::editingFinished, this,
                 [month] { month->setText(FormatMonth(month->trimmed())); });
-    connect(m_print, &QPushButton::clicked, this, &PrtGetuDaityo::cmdPrint_Click);
-    connect(m_display, &QPushButton::clicked, this, [this] { cmdDisp_Click(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_buttons.print, &QPushButton::clicked, this, &PrtGetuDaityo::cmdPrint_Click);
+    connect(m_buttons.display, &QPushButton::clicked, this, [this] { cmdDisp_Click(); });
 }
 
 LedgerPeriod PrtGetuDaityo::check_period()
@@ -112,19 +97,13 @@ void PrtGetuDaityo::cmdPrint_Click()
                                           : LedgerPeriod::monthText(p.start) + QStringLiteral("～")
             + LedgerPeriod::monthText(p.end);
     const QString fileSpan = p.start == p.end ? p.start : p.start + QLatin1Char('-') + p.end;
-    LedgerPrintJob job(ctx(), this, QStringLiteral("PrtGetuDaityo.print_data"), m_hooks);
-    setEnabled(false);
+    const QString procedure = QStringLiteral("PrtGetuDaityo.print_data");
+    LedgerPrintJob job(ctx(), this, procedure, m_hooks);
+    job.showWhileDrawing(m_wait, QStringLiteral("印刷中・・・　しばらくお待ち下さい"));
     const auto result = job.run(QStringLiteral("月別賃金台帳 ") + span, QStringLiteral("月別賃金台帳_") + fileSpan,
-                                [&](PrintCanvas& canvas, int paper) {
-                                    m_wait->start(QStringLiteral("印刷中・・・　しばらくお待ち下さい"));
-                                    GetuDaityoForm form(ctx(), QStringLiteral("PrtGetuDaityo.print_data"));
-                                    const auto outcome = form.print(canvas, paper, lines, [this](int d, int t) {
-                                        m_wait->progress(d, t);
-                                    });
-                                    m_wait->hide();
-                                    return outcome;
+                                [&](PrintCanvas& canvas, int paper, const LedgerPrintJob::Progress& progress) {
+                                    return GetuDaityoForm(ctx(), procedure).print(canvas, paper, lines, progress);
                                 });
-    setEnabled(true);
     if (result == PrintJob::Result::Printed)
         m_lastOutput = job.output();
 }

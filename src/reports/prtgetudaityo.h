@@ -1,9 +1,8 @@
 #pragma once
 #include "app/screen.h"
 #include "reports/ledgerperiod.h"
+#include "reports/ledgerscreens.h"
 #include "reports/printjob.h"
-
-class QPushButton;
 
 namespace minasel {
 class TextField;
@@ -12,7 +11,6 @@ class TextField;
 namespace minasel::reports {
 
 class DspGetuDaityo;
-class LedgerWaitFrame;
 
 // The monthly payroll ledger: a span of pay months, printed (preview, printer or
 // PDF) or shown on screen.
@@ -36,9 +34,7 @@ private:
     TextField* m_month1;
     TextField* m_year2;
     TextField* m_month2;
-    QPushButton* m_print;
-    QPushButton* m_display;
-    QPushButton* m_cancel;
+    LedgerButtons m_buttons;
     LedgerWaitFrame* m_wait;
     PrintJob::Hooks m_hooks;
     QString m_lastOutput;

@@ -24,16 +24,7 @@ PrtKojinDaityo::PrtKojinDaityo(AppContext& ctx, QWidget* parent)
     m_year = digitsField(this, QStringLiteral("txtYear"), 4);
     m_year->setText(QString::number(ctx.clock().today().year()));
     m_picker = new EmployeePicker(ctx, this);
-    m_print = new QPushButton(QStringLiteral("[f・5] 印 刷"), this);
-    m_print->setObjectName(QStringLiteral("cmdPrint"));
-    m_display = new QPushButton(QStringLiteral("表 示"), this);
-    m_display->setObjectName(QStringLiteral("cmdDisp"));
-    m_cancel = new QPushButton(QStringLiteral("[f・6] 戻 る"), this);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (QPushButton* b : {m_print, m_display, m_cancel}) {
-        b->setAutoDefault(false);
-        b->setMinimumWidth(110);
-    }
+    m_buttons = LedgerButtons::create(this);
     m_wait = new LedgerWaitFrame(this);
 
     auto* top = new QHBoxLayout;
@@ -41,25 +32,18 @@ PrtKojinDaityo::PrtKojinDaityo(AppContext& ctx, QWidget* parent)
     top->addWidget(m_year);
     top->addWidget(new QLabel(QStringLiteral("年"), this));
     top->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_wait, 1);
-    buttons->addStretch();
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_display);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_picker, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(m_buttons.row(m_wait));
 
     connect(m_year, &QLineEdit::editingFinished, this, [this] {
         m_year->setText(LedgerPeriod::formatYear(m_year->text()));
         if (m_year->text() != m_loadedYear)
             read_data();
     });
-    connect(m_print, &QPushButton::clicked, this, &PrtKojinDaityo::cmdPrint_Click);
-    connect(m_display, &QPushButton::clicked, this, [this] { cmdDisp_Click(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_buttons.print, &QPushButton::clicked, this, &PrtKojinDaityo::cmdPrint_Click);
+    connect(m_buttons.display, &QPushButton::clicked, this, [this] { cmdDisp_Click(); });
     read_data();
 }
 
@@ -94,18 +78,11 @@ void PrtKojinDaityo::cmdPrint_Click()
     const QList<PickerEntry> chosen = m_picker->chosen();
     const QString y = year();
     LedgerPrintJob job(ctx(), this, QStringLiteral("PrtKojinDaityo.print_data"), m_hooks);
-    setEnabled(false);
+    job.showWhileDrawing(m_wait, QStringLiteral("データ抽出中・・・　しばらくお待ち下さい"));
     const auto result = job.run(QStringLiteral("個人別賃金台帳 %1年").arg(y), QStringLiteral("個人別賃金台帳_%1").arg(y),
-                                [&](PrintCanvas& canvas, int paper) {
-                                    m_wait->start(QStringLiteral("データ抽出中・・・　しばらくお待ち下さい"));
-                                    KojinDaityoForm form(ctx());
-                                    const auto outcome = form.print(canvas, paper, y, chosen, [this](int d, int t) {
-                                        m_wait->progress(d, t);
-                                    });
-                                    m_wait->hide();
-                                    return outcome;
+                                [&](PrintCanvas& canvas, int paper, const LedgerPrintJob::Progress& progress) {
+                                    return KojinDaityoForm(ctx()).print(canvas, paper, y, chosen, progress);
                                 });
-    setEnabled(true);
     if (result == PrintJob::Result::Printed)
         m_lastOutput = job.output();
 }

@@ -1,8 +1,7 @@
 #pragma once
 #include "app/screen.h"
+#include "reports/ledgerscreens.h"
 #include "reports/printjob.h"
-
-class QPushButton;
 
 namespace minasel {
 class TextField;
@@ -12,7 +11,6 @@ namespace minasel::reports {
 
 class DspKojinDaityo;
 class EmployeePicker;
-class LedgerWaitFrame;
 
 // The individual ledger of a year: the employees chosen with the picker (among
 // those with a statement in the year), printed one per page or shown on screen.
@@ -36,9 +34,7 @@ private:
     TextField* m_year;
     QString m_loadedYear;
     EmployeePicker* m_picker;
-    QPushButton* m_print;
-    QPushButton* m_display;
-    QPushButton* m_cancel;
+    LedgerButtons m_buttons;
     LedgerWaitFrame* m_wait;
     PrintJob::Hooks m_hooks;
     QString m_lastOutput;

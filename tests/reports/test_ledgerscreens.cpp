@@ -30,18 +30,11 @@ protected:
         statement("202612", 2, 1, {{"KIHONKYU", "250000"}});
         statement("202612", 3, 2, {{"KIHONKYU", "300000"}});
     }
+    // Straight through the preview to the PDF file, as if no printer were installed.
     PrintJob::Hooks hooks(const QString& file)
     {
-        PrintJob::Hooks h;
-        h.installedPrinters = [] { return QStringList{}; };
-        h.preview = [this](QPrinter& p, const std::function<void(QPrinter*)>& paint) {
-            ++previews;
-            paint(&p);
-            return true;
-        };
-        h.choosePdfFile = [file](const QString&) { return file; };
-        h.openFile = [](const QString&) {};
-        return h;
+        return {[this](QPrinter& p, const std::function<void(QPrinter*)>& paint) { return ++previews, paint(&p), true; },
+                [file](const QString&) { return file; }, [](const QString&) {}, [] { return QStringList{}; }};
     }
     void setPeriod(PrtGetuDaityo& s, const QStringList& values)
     {
