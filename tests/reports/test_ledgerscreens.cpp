@@ -92,6 +92,7 @@ TEST_F(LedgerScreenTest, MonthlyLedgerRefusesBadSpansAndPrintsAGoodOneToPdf)
     dir.messages().answerNext(Messages::Answer::No);   // do not open the file
     screen.cmdPrint_Click();
     EXPECT_EQ(screen.lastOutput(), pdf);
+    EXPECT_EQ(QFile(pdf).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
     const QString info = pdfInfo(pdf);
     if (!info.isNull()) {
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n")))) << info.toStdString();
