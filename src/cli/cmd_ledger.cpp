@@ -1,9 +1,6 @@
 #include "climain.h"
+#include "clisession.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/messages.h"
-#include "db/database.h"
 #include "reports/csvwriter.h"
 #include "reports/fonts.h"
 #include "reports/getudaityoform.h"
@@ -14,11 +11,8 @@
 #include "reports/pdfcanvas.h"
 #include "reports/printpaper.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
-#include <QSqlQuery>
 
 namespace minasel::cli {
 
@@ -39,57 +33,11 @@ int usageError(const QString& why)
     return kUsageError;
 }
 
-// A box becomes a line on stderr.
-class LedgerMessages : public Messages {
-public:
-    Answer show(Icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer) override
-    {
-        err() << title << ": " << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
-        return defaultAnswer;
-    }
-};
-
-// The context of one run over the data folder, with the company made current.
-struct LedgerRun {
-    LedgerMessages messages;
-    SystemClock clock;
-    AppContext ctx{messages, clock};
-    bool connected = false;
-
-    ~LedgerRun()
-    {
-        if (connected)
-            db::closeConnection(ctx);
-    }
-
-    bool open(const QString& dataDir, const QString& cid)
-    {
-        if (!QFileInfo(QDir(dataDir).filePath(QStringLiteral("Kyuyo.db"))).isFile()) {
-            err() << "error: no Kyuyo.db in " << dataDir << "\n";
-            return false;
-        }
-        ctx.setConnectionName(QStringLiteral("minasel-cli-ledger"));
-        ctx.setDataFolder(QDir(dataDir).absolutePath());
-        ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
-        ctx.log().open(ctx.dataFolder());
-        QString error;
-        connected = db::openConnection(ctx, &error);
-        if (!connected) {
-            err() << "error: cannot open the database: " << error << "\n";
-            return false;
-        }
-        QSqlQuery q(ctx.db());
-        q.prepare(QStringLiteral("SELECT COMPANY FROM COMPANY WHERE CID = ?"));
-        q.addBindValue(cid);
-        if (!q.exec() || !q.next()) {
-            err() << "error: company " << cid << " does not exist\n";
-            return false;
-        }
-        ctx.companyId = cid;
-        ctx.companyName = q.value(0).toString();
-        return true;
-    }
-};
+// Opens the data folder and makes the company current.
+bool openSession(CliSession& session, const Options& o)
+{
+    return session.open(o.value(QStringLiteral("data-dir"))) && session.chooseCompany(o.value(QStringLiteral("company")));
+}
 
 bool writeCsv(const reports::LedgerTable& table, const QString& path)
 {
@@ -125,7 +73,7 @@ bool writePdf(const QString& path, const QString& paperName, const QString& titl
     return true;
 }
 
-int monthly(const Options& o, LedgerRun& run)
+int monthly(const Options& o, CliSession& run)
 {
     static const QRegularExpression monthPattern(QStringLiteral("^\\d{4}(0[1-9]|1[0-2])$"));
     const QString from = o.value(QStringLiteral("from"));
@@ -137,11 +85,11 @@ int monthly(const Options& o, LedgerRun& run)
         err() << period.message() << "\n";
         return 1;
     }
-    if (!run.open(o.value(QStringLiteral("data-dir")), o.value(QStringLiteral("company"))))
+    if (!openSession(run, o))
         return 1;
     QList<reports::LedgerLine> lines;
     DbError error;
-    if (!reports::LedgerData(run.ctx.db(), run.ctx.companyId).readPeriod(period.start, period.end, &lines, &error)) {
+    if (!reports::LedgerData(run.ctx().db(), run.ctx().companyId).readPeriod(period.start, period.end, &lines, &error)) {
         err() << "error: " << error.description << "\n";
         return 1;
     }
@@ -155,7 +103,7 @@ int monthly(const Options& o, LedgerRun& run)
     const QString title = QStringLiteral("月別賃金台帳 %1-%2").arg(period.start, period.end);
     return writePdf(o.value(QStringLiteral("pdf")), o.value(QStringLiteral("paper")), title,
                     [&](reports::PrintCanvas& canvas, int paper, int* pages) {
-                        reports::GetuDaityoForm form(run.ctx, QStringLiteral("PrtGetuDaityo.print_data"));
+                        reports::GetuDaityoForm form(run.ctx(), QStringLiteral("PrtGetuDaityo.print_data"));
                         const auto outcome = form.print(canvas, paper, lines);
                         *pages = form.pageCount();
                         return outcome;
@@ -164,16 +112,16 @@ int monthly(const Options& o, LedgerRun& run)
         : 1;
 }
 
-int individual(const Options& o, LedgerRun& run)
+int individual(const Options& o, CliSession& run)
 {
     const QString year = o.value(QStringLiteral("year"));
     if (!QRegularExpression(QStringLiteral("^\\d{4}$")).match(year).hasMatch())
         return usageError(QStringLiteral("--year needs YYYY"));
-    if (!run.open(o.value(QStringLiteral("data-dir")), o.value(QStringLiteral("company"))))
+    if (!openSession(run, o))
         return 1;
     QList<reports::PickerEntry> candidates;
     DbError error;
-    if (!reports::LedgerData(run.ctx.db(), run.ctx.companyId).readYearCandidates(year, &candidates, &error)) {
+    if (!reports::LedgerData(run.ctx().db(), run.ctx().companyId).readYearCandidates(year, &candidates, &error)) {
         err() << "error: " << error.description << "\n";
         return 1;
     }
@@ -201,7 +149,7 @@ int individual(const Options& o, LedgerRun& run)
         for (const reports::PickerEntry& e : chosen) {
             reports::KojinDaityo y;
             bool found = false;
-            if (!reports::KojinDaityoForm::read(run.ctx, e.code, year, &y, &found))
+            if (!reports::KojinDaityoForm::read(run.ctx(), e.code, year, &y, &found))
                 return 1;
             if (found)
                 years << y;
@@ -211,7 +159,7 @@ int individual(const Options& o, LedgerRun& run)
     return writePdf(o.value(QStringLiteral("pdf")), o.value(QStringLiteral("paper")),
                     QStringLiteral("個人別賃金台帳 %1").arg(year),
                     [&](reports::PrintCanvas& canvas, int paper, int* pages) {
-                        reports::KojinDaityoForm form(run.ctx);
+                        reports::KojinDaityoForm form(run.ctx());
                         const auto outcome = form.print(canvas, paper, year, chosen);
                         *pages = form.pageCount();
                         return outcome;
@@ -251,7 +199,7 @@ int cmdLedger(const QStringList& args)
         err() << "error: drawing the ledger needs a GUI application object\n";
         return 1;
     }
-    LedgerRun run;
+    CliSession run(QStringLiteral("minasel-cli-ledger"));
     return isMonthly ? monthly(o, run) : individual(o, run);
 }
 

@@ -3,6 +3,7 @@
 #include "app/valuehelpers.h"
 #include "reports/fonts.h"
 #include "reports/printcanvas.h"
+#include "reports/textfit.h"
 
 #include <cmath>
 
@@ -16,16 +17,6 @@ int FormPen::scaled(int v) const
 int FormPen::points(int p) const
 {
     return std::max(1, int(std::floor(p * m_scale + 1e-9)));
-}
-
-int FormPen::textWidth(const QString& s, int devicePoints)
-{
-    int halves = 0;
-    for (QChar ch : s) {
-        const char16_t u = ch.unicode();
-        halves += (u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F)) ? 1 : 2;
-    }
-    return halves * devicePoints * 10;
 }
 
 void FormPen::font(int devicePoints)
@@ -58,14 +49,8 @@ void FormPen::centred(int left, int right, int y, const QString& s, int pts)
 
 void FormPen::fitted(int x, int y, const QString& s, int pts, int room)
 {
-    const int space = scaled(room);
-    int size = points(pts);
-    while (size > kSmallestPoints && textWidth(s, size) > space)
-        --size;
-    QString t = s;
-    while (!t.isEmpty() && textWidth(t, size) > space)
-        t.chop(1);
-    place(scaled(x), y, t, size);
+    const FittedText t = fitText(s, points(pts), scaled(room), kSmallestPoints);
+    place(scaled(x), y, t.text, t.points);
 }
 
 void FormPen::number(int right, int y, double value, const QString& format, int pts, int room)

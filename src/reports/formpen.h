@@ -7,8 +7,7 @@ class PrintCanvas;
 
 // Draws a form laid out in A4 twips: on A4 as it stands, or enlarged for a larger
 // paper (B4 takes 5/4), coordinates, font sizes and the room of every box growing
-// together. Text widths assume the forms' fixed-pitch font: full-width characters
-// one em, the others half.
+// together. Text widths are those of the forms' fixed-pitch font (textWidth).
 class FormPen {
 public:
     static constexpr int kSmallestPoints = 4;
@@ -31,8 +30,6 @@ public:
     void resetFont(int points);
     // Tells the pen the size the page set-up has just put in force.
     void fontSetTo(int devicePoints) { m_size = devicePoints; }
-
-    static int textWidth(const QString& s, int devicePoints);
 
 private:
     void font(int devicePoints);

@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "reports/formpen.h"
+#include "reports/textfit.h"
 #include "reports/ledgerform.h"
 #include "reports/ledgerperiod.h"
 #include "reports/printcanvas.h"
@@ -49,7 +50,7 @@ void GetuDaityoForm::print_title(FormPen& pen, const QString& payMonth, int page
     pen.centred(kLeft, right, 400, title(payMonth), 14);
     pen.fitted(kLeft, 760, m_ctx.companyName, 8, 6000);
     const QString number = QStringLiteral("P.%1").arg(page, 3);
-    pen.text(right - FormPen::textWidth(number, 8), 760, number, 8);
+    pen.text(right - textWidth(number, 8), 760, number, 8);
 }
 
 void GetuDaityoForm::print_line(FormPen& pen, const LedgerLine& l, int top, int height) const

@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/valuehelpers.h"
 #include "reports/formpen.h"
+#include "reports/textfit.h"
 #include "reports/printcanvas.h"
 
 namespace minasel::reports {
@@ -113,7 +114,7 @@ void KojinDaityoForm::print_frame(FormPen& pen) const
     pen.line(kFormRight, rowTop(0), kFormRight, rowTop(2));
     const HeaderBox& birthday = kBoxes[Birthday];
     const QString age = QStringLiteral("(　　　　歳)");
-    pen.text(birthday.right - kPad - FormPen::textWidth(age, 7), rowTop(1) + (kHeaderRow - 140) / 2, age, 7);
+    pen.text(birthday.right - kPad - textWidth(age, 7), rowTop(1) + (kHeaderRow - 140) / 2, age, 7);
 
     // Table.
     const int bottom = kTotalTop + kLineHeight;
@@ -152,18 +153,18 @@ void KojinDaityoForm::print_title_data(FormPen& pen, const QString& year, const 
     const QString yearText = year + QStringLiteral("年 分 ");
     const QString first = QStringLiteral("源 泉 徴 収 簿");
     const QString second = QStringLiteral("賃 金 台 帳");
-    const int width = FormPen::textWidth(yearText, 12) + FormPen::textWidth(first, 16) + 600
-        + FormPen::textWidth(second, 16);
+    const int width = textWidth(yearText, 12) + textWidth(first, 16) + 600
+        + textWidth(second, 16);
     int x = (kLeft + kFormRight - width) / 2;
     const int y = 350;
     pen.text(x, y + 80, yearText, 12);
-    x += FormPen::textWidth(yearText, 12);
+    x += textWidth(yearText, 12);
     pen.text(x, y, first, 16);
-    x += FormPen::textWidth(first, 16) + 200;
+    x += textWidth(first, 16) + 200;
     pen.text(x, y + 120, QStringLiteral("兼"), 10);
     pen.text(x + 400, y, second, 16);
     const QString number = QStringLiteral("P.%1").arg(page, 3);
-    pen.text(kFormRight - FormPen::textWidth(number, 8), 600, number, 8);
+    pen.text(kFormRight - textWidth(number, 8), 600, number, 8);
 
     // Particulars.
     auto value = [&](Box b, const QString& text, int points, int y = -1) {
@@ -183,7 +184,7 @@ void KojinDaityoForm::print_title_data(FormPen& pen, const QString& year, const 
 void KojinDaityoForm::print_line(FormPen& pen, const LedgerLine& l, int top, const QString& label) const
 {
     const int h = kLineHeight;
-    pen.text(kMonthRight - kPad - FormPen::textWidth(label, 7), LedgerForm::singleY(top, h) - 10, label, 7);
+    pen.text(kMonthRight - kPad - textWidth(label, 7), LedgerForm::singleY(top, h) - 10, label, 7);
     const int up = LedgerForm::upperY(top, h);
     const int low = LedgerForm::lowerY(top, h);
     const int room = kAttendanceRight - kMonthRight - 2 * kPad;
@@ -206,7 +207,7 @@ void KojinDaityoForm::print_page(FormPen& pen, const QString& year, const KojinD
     print_title_data(pen, year, d.employee, m_pages);
     // Every month has its line; the first page carries the statements.
     for (int m = 1; m <= 12; ++m)
-        pen.text(kMonthRight - kPad - FormPen::textWidth(QStringLiteral("%1月").arg(m), 7), monthTop(m) + 130,
+        pen.text(kMonthRight - kPad - textWidth(QStringLiteral("%1月").arg(m), 7), monthTop(m) + 130,
                  QStringLiteral("%1月").arg(m), 7);
     if (part == 0)
         for (const LedgerLine& l : d.salary)

@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "reports/formpen.h"
+#include "reports/textfit.h"
 #include "reports/ledgerline.h"
 #include "reports/paintercanvas.h"
 #include "reports/fonts.h"
@@ -94,7 +95,7 @@ void LedgerForm::drawFooter(FormPen& pen, int x, int y)
     int at = x;
     for (const QString& rule : footerRules()) {
         pen.text(at, y, rule, 8);
-        at += FormPen::textWidth(rule, 8) + 600;
+        at += textWidth(rule, 8) + 600;
     }
 }
 

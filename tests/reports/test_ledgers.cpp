@@ -1,6 +1,7 @@
 #include "ledgerfixture.h"
 #include "reports/csvwriter.h"
 #include "reports/formpen.h"
+#include "reports/textfit.h"
 #include "reports/getudaityoform.h"
 #include "reports/kojindaityoform.h"
 #include "reports/ledgerperiod.h"
@@ -42,7 +43,7 @@ protected:
 QString figureAt(const RecordingCanvas& c, int page, int right, int y)
 {
     for (const auto& t : c.texts())
-        if (t.page == page && t.y == y && t.x + FormPen::textWidth(t.text, t.size) == right)
+        if (t.page == page && t.y == y && t.x + textWidth(t.text, t.size) == right)
             return t.text.trimmed();
     return {};
 }
