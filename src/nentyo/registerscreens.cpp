@@ -1,10 +1,11 @@
 #include "app/screenregistry.h"
+#include "nentyo/inpnentyo.h"
 
 namespace minasel {
 
 void registerNentyoScreens(ScreenRegistry& registry)
 {
-    Q_UNUSED(registry);
+    registry.add(QStringLiteral("InpNentyo"), [](AppContext& ctx) { return new nentyo::InpNentyo(ctx); });
 }
 
 } // namespace minasel
