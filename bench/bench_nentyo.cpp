@@ -11,7 +11,6 @@
 #include "nentyo/nentyobatch.h"
 #include "payroll/statementdemo.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -102,14 +101,3 @@ void BM_RegisterCompany(benchmark::State& state)
 BENCHMARK(BM_RegisterCompany)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

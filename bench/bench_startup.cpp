@@ -10,7 +10,6 @@
 #include "db/rowwriter.h"
 #include "db/transactionguard.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -181,14 +180,3 @@ void BM_StartupToShownMenu(benchmark::State& state)
 BENCHMARK(BM_StartupToShownMenu)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -71,30 +71,10 @@ bool NentyoRepository::employees(const QString& year, QList<payroll::EmployeeEnt
     return true;
 }
 
-bool NentyoRepository::readStored(const QString& year, const QString& code, std::optional<NentyoRecord>* out,
-                                  const QString& procedure)
+bool NentyoRepository::trapped(const QString& procedure, const std::function<void()>& work)
 {
-    out->reset();
     try {
-        QSqlQuery q(m_ctx.db());
-        q.setForwardOnly(true);
-        q.prepare(QStringLiteral("Select * From NENTYO Where CID = ? AND SIKYUYEAR = ? And JGICODE = ?"));
-        q.addBindValue(m_ctx.companyId);
-        q.addBindValue(year);
-        q.addBindValue(code);
-        run(q);
-        if (!q.next())
-            return true;
-        const QSqlRecord row = q.record();
-        QSqlQuery s(m_ctx.db());
-        s.setForwardOnly(true);
-        s.prepare(QStringLiteral("Select * From NENTYOSINKOKU Where CID = ? AND SIKYUYEAR = ? And JGICODE = ?"));
-        s.addBindValue(m_ctx.companyId);
-        s.addBindValue(year);
-        s.addBindValue(code);
-        run(s);
-        const QSqlRecord side = s.next() ? s.record() : QSqlRecord();
-        *out = NentyoRecord::fromSql(row, side.isEmpty() ? nullptr : &side);
+        work();
         return true;
     } catch (const QueryFailure& f) {
         fail(f.error.code, f.error.description, procedure);
@@ -104,10 +84,39 @@ bool NentyoRepository::readStored(const QString& year, const QString& code, std:
     return false;
 }
 
+QSqlQuery NentyoRepository::keyed(const QString& sql, const QString& year, const QString& code)
+{
+    QSqlQuery q(m_ctx.db());
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    q.addBindValue(m_ctx.companyId);
+    q.addBindValue(year);
+    q.addBindValue(code);
+    return q;
+}
+
+bool NentyoRepository::readStored(const QString& year, const QString& code, std::optional<NentyoRecord>* out,
+                                  const QString& procedure)
+{
+    out->reset();
+    return trapped(procedure, [&] {
+        QSqlQuery q = keyed(QStringLiteral("Select * From NENTYO Where CID = ? AND SIKYUYEAR = ? And JGICODE = ?"),
+                            year, code);
+        run(q);
+        if (!q.next())
+            return;
+        QSqlQuery s = keyed(
+            QStringLiteral("Select * From NENTYOSINKOKU Where CID = ? AND SIKYUYEAR = ? And JGICODE = ?"), year, code);
+        run(s);
+        const QSqlRecord side = s.next() ? s.record() : QSqlRecord();
+        *out = NentyoRecord::fromSql(q.record(), side.isEmpty() ? nullptr : &side);
+    });
+}
+
 bool NentyoRepository::payTotals(const QString& year, const QString& code, PayTotals* out)
 {
     *out = PayTotals();
-    try {
+    return trapped(QStringLiteral("read_meisai_data"), [&] {
         for (const char* kind : {"1", "2"}) {
             QSqlQuery q(m_ctx.db());
             q.setForwardOnly(true);
@@ -125,13 +134,7 @@ bool NentyoRepository::payTotals(const QString& year, const QString& code, PayTo
             (salary ? out->kyuryoTax : out->syoyoTax) = yen(q.value(QStringLiteral("SYOTOKUZEI")));
             out->hoken += yen(q.value(QStringLiteral("HOKENRYO")));
         }
-        return true;
-    } catch (const QueryFailure& f) {
-        fail(f.error.code, f.error.description, QStringLiteral("read_meisai_data"));
-    } catch (const TypeMismatch& e) {
-        fail(TypeMismatch::code, QString::fromStdString(e.what()), QStringLiteral("read_meisai_data"));
-    }
-    return false;
+    });
 }
 
 bool NentyoRepository::load(const QString& year, const QString& code, NentyoRecord* out, bool* stored)
@@ -155,12 +158,9 @@ bool NentyoRepository::load(const QString& year, const QString& code, NentyoReco
 bool NentyoRepository::deleteRows(const QString& year, const QString& code)
 {
     for (const char* table : {"NENTYO", "NENTYOSINKOKU"}) {
-        QSqlQuery q(m_ctx.db());
-        q.prepare(QStringLiteral("Delete From %1 Where CID = ? AND SIKYUYEAR = ? And JGICODE = ?")
-                      .arg(QLatin1String(table)));
-        q.addBindValue(m_ctx.companyId);
-        q.addBindValue(year);
-        q.addBindValue(code);
+        QSqlQuery q = keyed(
+            QStringLiteral("Delete From %1 Where CID = ? AND SIKYUYEAR = ? And JGICODE = ?").arg(QLatin1String(table)),
+            year, code);
         if (!q.exec()) {
             const DbError e = DbError::from(q.lastError());
             fail(e.code, e.description, QStringLiteral("delete_data"));

@@ -3,6 +3,7 @@
 #include "payroll/statementtypes.h"
 
 #include <QList>
+#include <QSqlQuery>
 #include <functional>
 #include <optional>
 
@@ -40,6 +41,10 @@ private:
     bool write(const NentyoRecord& record);
     bool deleteRows(const QString& year, const QString& code);
     bool inTransaction(const QString& procedure, const std::function<bool()>& work);
+    // Runs `work`; a failed statement or a text in a number column is reported under `procedure`.
+    bool trapped(const QString& procedure, const std::function<void()>& work);
+    // A statement bound to the company, year and employee, in that order.
+    QSqlQuery keyed(const QString& sql, const QString& year, const QString& code);
     void fail(int code, const QString& description, const QString& procedure);
 
     AppContext& m_ctx;
