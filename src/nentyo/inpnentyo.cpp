@@ -155,6 +155,8 @@ void InpNentyo::buildLayout()
 
     auto* buttons = new QHBoxLayout;
     m_lblStatus = caption(body, QString(), QStringLiteral("lblStatus"));
+    // A long message is cut rather than widening the screen.
+    m_lblStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     buttons->addWidget(m_lblStatus, 1);
     const struct {
         QPushButton** button;
@@ -271,16 +273,20 @@ QWidget* InpNentyo::buildPayAndLaw()
         lg->addWidget(caption(law, QString::fromUtf8(texts[i])), 1 + i / 2, (i % 2) * 2);
         lg->addWidget(m_lawAmounts[size_t(i)], 1 + i / 2, (i % 2) * 2 + 1);
     }
-    m_lblNotice = caption(law, QString(), QStringLiteral("lblNotice"));
-    m_lblNotice->setWordWrap(true);
-    m_lblNotice->setStyleSheet(QStringLiteral("color: #b00000;"));
-    lg->addWidget(m_lblNotice, 3, 0, 1, 4);
+    lg->setRowStretch(3, 1);
     h->addWidget(law);
 
+    auto* right = new QVBoxLayout;
     auto* note = caption(w, QStringLiteral("年末調整（年調は１２月分の給料を計算した後に行って下さい）"),
                          QStringLiteral("lblNote"));
     note->setWordWrap(true);
-    h->addWidget(note, 1);
+    right->addWidget(note);
+    m_lblNotice = caption(w, QString(), QStringLiteral("lblNotice"));
+    m_lblNotice->setWordWrap(true);
+    m_lblNotice->setStyleSheet(QStringLiteral("color: #b00000;"));
+    right->addWidget(m_lblNotice);
+    right->addStretch();
+    h->addLayout(right, 1);
     return w;
 }
 
@@ -955,9 +961,8 @@ void InpNentyo::cmdWrite_Click()
         return;
     setChanged(false);
     const long long balance = r.amount(QStringLiteral("SASIHIKI"));
-    setStatus(QStringLiteral("%1年 %2 を登録しました。（差引%3 %4円）")
-                  .arg(year(), m_cmbJyugyoin->currentText(),
-                       balance >= 0 ? QStringLiteral("超過額") : QStringLiteral("不足額"),
+    setStatus(QStringLiteral("%1 を登録しました（%2 %3円）")
+                  .arg(m_cmbJyugyoin->currentText(), balance >= 0 ? QStringLiteral("超過額") : QStringLiteral("不足額"),
                        formatNumber(double(std::llabs(balance)), QStringLiteral("#,##0"))));
     m_cmbJyugyoin->setFocus();
 }
