@@ -14,13 +14,9 @@ struct Command {
 
 // Exit status for bad arguments: a usage text on stderr, nothing on stdout.
 constexpr int kUsageError = 2;
-// A trillion yen: an amount beyond is a typo.
-constexpr long long kLargestAmount = 1'000'000'000'000LL;
 
 QTextStream& out();
 QTextStream& err();
-// Tells what is wrong (when said) and how the command is used; returns kUsageError.
-int usageError(const QString& usage, const QString& problem);
 
 // "--name value" options, and "--name" flags without a value.
 class Options {

@@ -22,15 +22,6 @@ QTextStream& err()
     return s;
 }
 
-int usageError(const QString& usage, const QString& problem)
-{
-    if (!problem.isEmpty())
-        err() << "minasel-cli: " << problem << "\n";
-    err() << usage;
-    err().flush();
-    return kUsageError;
-}
-
 bool Options::parse(const QStringList& args, const QStringList& allowed, QString* error,
                     const QStringList& flags)
 {
