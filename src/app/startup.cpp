@@ -2,10 +2,10 @@
 
 #include "app/appcontext.h"
 #include "app/valuehelpers.h"
+#include "app/writerlock.h"
 #include "db/database.h"
 
 #include <QFile>
-#include <QLockFile>
 #include <QSqlQuery>
 
 namespace minasel {
@@ -18,6 +18,11 @@ Startup::Startup(AppContext& ctx) : m_ctx(ctx) {}
 
 Startup::~Startup() = default;
 
+QString Startup::lockFileName()
+{
+    return WriterLock::fileName();
+}
+
 void Startup::progress(int percent, const QString& status)
 {
     if (onProgress)
@@ -27,6 +32,7 @@ void Startup::progress(int percent, const QString& status)
 bool Startup::run()
 {
     m_ctx.startupState = AppContext::StartupOk;
+    restrictNewFilesToOwner();
     if (!findDataFolder())
         return false;
     progress(10, QStringLiteral("ログファイルを開いています"));
@@ -74,16 +80,14 @@ void Startup::logStart()
 bool Startup::lockInstance()
 {
     m_ctx.step = QStringLiteral("4");
-    auto lock = std::make_unique<QLockFile>(m_ctx.dataFolder() + lockFileName());
-    // Never stale by age: a copy may run for days. A lock whose process is gone
-    // (a crashed run) is recognised by QLockFile and taken over.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
-        m_ctx.messages().exclamation(QStringLiteral("このアプリケーションはすでに開かれています。"));
-        m_ctx.startupState = AppContext::StartupSecondCopy;
+    auto lock = std::make_unique<WriterLock>(m_ctx.dataFolder());
+    if (!lock->held()) {
+        m_ctx.messages().exclamation(lock->refusal(true));
+        // A folder that cannot be written is a data folder that failed, not a second copy.
+        m_ctx.startupState = lock->state() == WriterLock::State::Unwritable ? AppContext::StartupNoDatabase
+                                                                             : AppContext::StartupSecondCopy;
         return false;
     }
-    QFile::setPermissions(m_ctx.dataFolder() + lockFileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     m_lock = std::move(lock);
     return true;
 }
@@ -157,17 +161,27 @@ void Startup::shutdown(const std::function<void(bool)>& backupNotice)
         if (m_ctx.automaticBackup) {
             if (backupNotice)
                 backupNotice(true);
-            m_ctx.automaticBackup(m_ctx);
+            // Whatever goes wrong with the backup (a failure it has logged and shown
+            // itself, or an exception), the program still ends normally: the end
+            // line is written and the lock released.
+            try {
+                m_ctx.automaticBackup(m_ctx);
+            } catch (const std::exception& e) {
+                m_ctx.reportError(75, QStringLiteral("自動バックアップ: ") + QString::fromLocal8Bit(e.what()),
+                                  QStringLiteral("RunBackUp.cmdBackUp_Click"));
+            } catch (...) {
+                m_ctx.reportError(75, QStringLiteral("自動バックアップ: unknown error"),
+                                  QStringLiteral("RunBackUp.cmdBackUp_Click"));
+            }
             if (backupNotice)
                 backupNotice(false);
+            m_ctx.step = QStringLiteral("1");
         }
         db::closeConnection(m_ctx);
     }
     // Without a log (no data folder) there is nowhere to write the end line.
     if (m_logOpen)
         m_ctx.logInfo(QStringLiteral("プログラム終了"), QStringLiteral("Form_Unload"));
-    if (m_lock)
-        m_lock->unlock();
     m_lock.reset();
 }
 

@@ -5,11 +5,11 @@
 #include <functional>
 #include <memory>
 
-class QLockFile;
 
 namespace minasel {
 
 class AppContext;
+class WriterLock;
 
 // The start-up and shutdown of the program without any window: data folder, log,
 // the one-copy lock, the shared connection, the settings row and the company list.
@@ -49,14 +49,14 @@ public:
     void shutdown(const std::function<void(bool)>& backupNotice = {});
     bool isShutDown() const { return m_shutDown; }
 
-    // The lock file that keeps a second copy out (in the data folder).
-    static QString lockFileName() { return QStringLiteral("minasel.lock"); }
+    // The lock file that keeps a second copy (and every other writer) out.
+    static QString lockFileName();
 
 private:
     void progress(int percent, const QString& status);
 
     AppContext& m_ctx;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<WriterLock> m_lock;
     CompanyList m_companies;
     int m_currentIndex = -1;
     bool m_passwordRequired = false;

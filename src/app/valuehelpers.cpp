@@ -8,8 +8,9 @@
 
 namespace minasel {
 
-TypeMismatch::TypeMismatch(const QString& text)
-    : std::runtime_error(QStringLiteral("型が一致しません。(%1)").arg(text).toStdString()) {}
+// The value is never part of the description: it may be personal data, and the
+// description goes to the log.
+TypeMismatch::TypeMismatch(const QString&) : std::runtime_error("型が一致しません。") {}
 
 AmountOverflow::AmountOverflow() : std::overflow_error("オーバーフローしました。") {}
 

@@ -18,15 +18,28 @@ namespace backup {
 
 QString safeFolderName(const QString& companyName)
 {
+    // Whole characters only: a cut between the two halves of a surrogate pair
+    // (a 4-byte character such as 𠮷) would leave a name no file system takes.
+    // 120 bytes of UTF-8 leave room for the code suffix and the set's own
+    // hidden folders within every file system's 255.
+    constexpr int kMaxUtf8 = 120;
     QString name;
-    for (QChar c : companyName) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringLiteral("\\/:*?\"<>|").contains(c))
-            name += QLatin1Char('_');
+    int bytes = 0;
+    const QList<uint> chars = companyName.toUcs4();
+    for (uint c : chars) {
+        QString piece;
+        if (c < 0x20 || c == 0x7f || (c >= 0xd800 && c <= 0xdfff) || c > 0x10ffff
+            || (c < 0x80 && QStringLiteral("\\/:*?\"<>|").contains(QChar(char16_t(c)))))
+            piece = QStringLiteral("_");
         else
-            name += c;
+            piece = QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+        const int size = int(piece.toUtf8().size());
+        if (bytes + size > kMaxUtf8)
+            break;
+        bytes += size;
+        name += piece;
     }
     name = name.trimmed();
-    name = name.left(80);
     while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
         name.chop(1);
     if (name.isEmpty())

@@ -128,6 +128,7 @@ BackupReader::Status BackupReader::next(QStringList* row)
         ++m_line;
     }
     ++m_rows;
+    m_rowLine = startLine;
     return Status::Row;
 }
 

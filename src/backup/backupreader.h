@@ -24,6 +24,8 @@ public:
     Status next(QStringList* row);
 
     int rowsRead() const { return m_rows; }
+    // The line the last row read began on.
+    int rowLine() const { return m_rowLine; }
     // Where and what went wrong, for the user: "12 行目: 値の数が足りません（27 個のうち 5 個）".
     QString errorText() const { return m_error; }
     int errorLine() const { return m_errorLine; }
@@ -37,6 +39,7 @@ private:
     int m_columns;
     int m_line = 1;
     int m_rows = 0;
+    int m_rowLine = 0;
     bool m_failed = false;
     QString m_error;
     int m_errorLine = 0;

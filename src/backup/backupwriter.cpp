@@ -5,6 +5,7 @@
 #include "backup/backupreader.h"
 #include "backup/backuptables.h"
 #include "backup/filesafety.h"
+#include "backup/manifest.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +46,20 @@ bool BackupWriter::write(const QString& folderPath, const QString& procedure)
                     procedure);
     QFile::setPermissions(staging.path(), FileSafety::ownerFolder());
 
+    // One read transaction: every file shows the database at the same moment,
+    // even while another process writes.
+    QSqlDatabase db = m_ctx.db();
+    const bool snapshot = db.transaction();
+    struct EndSnapshot {
+        QSqlDatabase db;
+        bool active;
+        ~EndSnapshot()
+        {
+            if (active)
+                db.rollback();
+        }
+    } endSnapshot{db, snapshot};
+
     for (const BackupTable& t : tables) {
         QSaveFile file(staging.filePath(t.fileName));
         if (!file.open(QIODevice::WriteOnly))
@@ -82,12 +97,15 @@ bool BackupWriter::write(const QString& folderPath, const QString& procedure)
     }
 
     // Read every file back before it may replace anything.
+    Manifest manifest;
     for (int i = 0; i < tables.size(); ++i) {
         const BackupTable& t = tables[i];
         QFile file(staging.filePath(t.fileName));
         if (!file.open(QIODevice::ReadOnly))
             return fail(75, QStringLiteral("%1 を読み返せません。(%2)").arg(t.fileName, file.errorString()), procedure);
-        BackupReader reader(file.readAll(), t.columns);
+        const QByteArray bytes = file.readAll();
+        manifest.add(t.fileName, m_rows[i], bytes);
+        BackupReader reader(bytes, t.columns);
         QStringList row;
         BackupReader::Status s;
         bool sameCompany = true;
@@ -100,8 +118,18 @@ bool BackupWriter::write(const QString& folderPath, const QString& procedure)
                         procedure);
     }
 
+    {
+        QSaveFile file(staging.filePath(Manifest::fileName()));
+        const QByteArray bytes = manifest.toBytes();
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            return fail(61, QStringLiteral("%1 を作成できません。(%2)").arg(Manifest::fileName(), file.errorString()),
+                        procedure);
+        QFile::setPermissions(staging.filePath(Manifest::fileName()), FileSafety::ownerFile());
+    }
+
     QString why;
-    if (!FileSafety::replaceSet(staging.path(), folder, backupFileNames(tables), &why))
+    if (!FileSafety::replaceSet(staging.path(), folder, backupFileNames(tables) << Manifest::fileName(),
+                                Manifest::fileName(), &why, m_stopAfterMoves))
         return fail(75, why, procedure);
     return true;
 }

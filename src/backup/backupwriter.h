@@ -8,12 +8,13 @@ class AppContext;
 
 namespace minasel::backup {
 
-// Writes the current company's backup set (eight files) into a folder.
+// Writes the current company's backup set (a file per table and the manifest)
+// into a folder.
 //
 // The files are first written into a hidden staging folder beside the set and
 // read back; only a set that reads back complete is moved into place, after the
-// previous set has been moved aside. Whatever fails, the folder holds either the
-// previous set or the new one, never a mixture that looks complete.
+// previous set has been moved aside (FileSafety::replaceSet). Whatever fails,
+// even a kill, the folder holds either the previous set or the new one.
 class BackupWriter {
 public:
     explicit BackupWriter(AppContext& ctx);
@@ -26,6 +27,8 @@ public:
     const QString& errorText() const { return m_error; }
     // Rows written per file, in BACKUP order (for reports and tests).
     const QList<int>& rowCounts() const { return m_rows; }
+    // Tests: act as if killed after this many file moves of the swap.
+    void stopSwapAfter(int moves) { m_stopAfterMoves = moves; }
 
 private:
     bool fail(int code, const QString& text, const QString& procedure);
@@ -33,6 +36,7 @@ private:
     AppContext& m_ctx;
     QString m_error;
     QList<int> m_rows;
+    int m_stopAfterMoves = -1;
 };
 
 } // namespace minasel::backup

@@ -7,29 +7,29 @@ class AppContext;
 
 namespace minasel::backup {
 
-// Compacts Kyuyo.db: a compacted, checked copy is written beside it and then
-// put in its place in one step, so there is never a moment without a valid
-// Kyuyo.db. The shared connection is closed for the work and opened again
-// afterwards whatever happened. Tells the user the outcome through ctx.messages().
+// Compacts Kyuyo.db in place (db::compactDatabase): the file keeps its name,
+// its mode and any link to it, and a connection of another process is never
+// left on a file that has been swapped away. The shared connection stays open.
+// Tells the user the outcome through ctx.messages().
 class DatabaseCompactor {
 public:
-    enum class Outcome { Compacted, Busy, CopyFailed, RenameFailed, ReopenFailed };
+    enum class Outcome { Compacted, Busy, CopyFailed };
 
     explicit DatabaseCompactor(AppContext& ctx);
 
+    // Compacts; failures are shown at once, the completion message only by
+    // tellCompleted() (so that a screen can first take its working notice away).
     Outcome run();
+    void tellCompleted() const;
 
     // The question asked before compacting (the screen asks it).
     static QString question();
-    // The compacted copy's name while it is being made.
+    // The copy older versions made beside the file; one left behind is removed.
     static QString copyFileName() { return QStringLiteral("bak_Kyuyo.db"); }
 
     const QString& errorText() const { return m_error; }
 
 private:
-    Outcome finish(Outcome outcome);
-    bool otherConnectionsOpen() const;
-
     AppContext& m_ctx;
     QString m_error;
 };

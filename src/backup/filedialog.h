@@ -1,41 +1,28 @@
 #pragma once
-#include <QDialog>
-#include <QStringList>
-
-class QComboBox;
-class QListWidget;
-class QTreeView;
-class QFileSystemModel;
+#include <QFileDialog>
 
 namespace minasel {
 
 class AppContext;
 
-// フォルダ選択: a drive list, a folder list and the files of the chosen folder
-// (only the names in `fileFilter`), with OK and Cancel.
-class FileDialog : public QDialog {
+// フォルダ選択: the platform's own folder dialog (with a path field and a
+// button for a new folder), in Japanese, showing the backup files of the folder
+// where the platform's dialog can show files at all.
+class FileDialog : public QFileDialog {
     Q_OBJECT
 public:
-    FileDialog(AppContext& ctx, const QStringList& fileFilter, const QString& startFolder, QWidget* parent = nullptr);
+    FileDialog(AppContext& ctx, const QString& startFolder, QWidget* parent = nullptr);
 
-    // The chosen folder ending with '/', or "" when the user cancelled.
-    static QString chooseFolder(AppContext& ctx, QWidget* parent, const QStringList& fileFilter,
-                                const QString& startFolder);
+    // The chosen folder ending with '/', or "" when the user cancelled. A folder
+    // that cannot be read is refused with the program's message and the dialog
+    // opens again.
+    static QString chooseFolder(AppContext& ctx, QWidget* parent, const QString& startFolder);
 
+    // The folder chosen or shown, ending with '/'.
     QString folder() const;
-    void setFolder(const QString& path);
 
 private:
-    void driveChosen(int index);
-    void refreshFiles();
-
     AppContext& m_ctx;
-    QStringList m_filter;
-    QComboBox* m_drives;
-    QTreeView* m_folders;
-    QFileSystemModel* m_model;
-    QListWidget* m_files;
-    int m_driveIndex = 0;
 };
 
 } // namespace minasel

@@ -15,10 +15,6 @@
 namespace minasel {
 
 namespace {
-const QStringList kSetFiles = {
-    QStringLiteral("T_001.txt"), QStringLiteral("T_002.txt"), QStringLiteral("T_003.txt"), QStringLiteral("T_004.txt"),
-    QStringLiteral("T_005.txt"), QStringLiteral("T_006.txt"), QStringLiteral("T_007.txt"), QStringLiteral("T_008.txt")};
-
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& hint)
 {
     auto* b = new QPushButton(caption, parent);
@@ -77,7 +73,7 @@ RunBackUp::RunBackUp(AppContext& ctx, QWidget* parent) : Screen(ctx, QStringLite
     connect(question, &QPushButton::clicked, this, &RunBackUp::showHelp);
 
     m_chooseFolder = [](RunBackUp* self) {
-        const QString chosen = FileDialog::chooseFolder(self->ctx(), self, kSetFiles, self->m_lastFolder);
+        const QString chosen = FileDialog::chooseFolder(self->ctx(), self, self->m_lastFolder);
         if (!chosen.isEmpty())
             self->m_lastFolder = chosen;
         return chosen;
@@ -120,20 +116,28 @@ void RunBackUp::restore()
     if (folder.isEmpty())
         return;
     backup::BackupRestorer restorer(ctx());
-    if (restorer.check(folder) != backup::BackupRestorer::Outcome::Restored)
+    // Nothing is replaced before the set has proved whole and the user has seen
+    // what it holds against what the company holds now, and said Yes.
+    if (restorer.check(folder) != backup::BackupRestorer::Outcome::Restored
+        || restorer.confirm(folder) != backup::BackupRestorer::Outcome::Restored)
         return;
-    runBusy(QStringLiteral("復 旧 処 理 中 ！！"), [&] { restorer.restore(folder); });
+    backup::BackupRestorer::Outcome outcome = backup::BackupRestorer::Outcome::Failed;
+    runBusy(QStringLiteral("復 旧 処 理 中 ！！"), [&] { outcome = restorer.apply(folder); });
     updateCaption();
+    if (outcome == backup::BackupRestorer::Outcome::Restored)
+        ctx().messages().information(backup::BackupRestorer::completionText());
 }
 
 void RunBackUp::compact()
 {
     if (ctx().messages().question(backup::DatabaseCompactor::question()) != Messages::Answer::Yes)
         return;
-    runBusy(QStringLiteral("DB最適化処理中 ！！"), [&] {
-        backup::DatabaseCompactor compactor(ctx());
-        compactor.run();
-    });
+    backup::DatabaseCompactor compactor(ctx());
+    backup::DatabaseCompactor::Outcome outcome = backup::DatabaseCompactor::Outcome::CopyFailed;
+    runBusy(QStringLiteral("DB最適化処理中 ！！"), [&] { outcome = compactor.run(); });
+    // The working notice is gone before the completion message appears.
+    if (outcome == backup::DatabaseCompactor::Outcome::Compacted)
+        compactor.tellCompleted();
     m_back->setFocus();
 }
 

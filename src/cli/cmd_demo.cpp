@@ -3,6 +3,8 @@
 #include "app/appcontext.h"
 #include "app/clock.h"
 #include "app/messages.h"
+#include "app/writerlock.h"
+#include "backup/filesafety.h"
 #include "db/database.h"
 #include "payroll/statementdemo.h"
 
@@ -86,8 +88,14 @@ int cmdDemo(const QStringList& args)
     ctx.setConnectionName(QStringLiteral("minasel-cli-demo"));
     ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
     const QString dir = QDir(o.value(QStringLiteral("data-dir"))).absolutePath();
-    if (!QDir().mkpath(dir)) {
+    if (!backup::FileSafety::makeOwnerFolder(dir)) {
         err() << "error: cannot create " << dir << "\n";
+        return 1;
+    }
+    // A writer like the program: never while the program or another writer works here.
+    WriterLock lock(dir);
+    if (!lock.held()) {
+        err() << "error: " << lock.refusal().replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
         return 1;
     }
     ctx.setDataFolder(dir);

@@ -18,6 +18,10 @@ namespace minasel::cli {
 namespace {
 
 constexpr long long kLargestAmount = 1'000'000'000'000LL;  // a trillion yen: beyond is a typo
+// The oldest rule sets reach back to the start of the Heisei era (January 1989);
+// before that there are no rules here, and later ones must not stand in for them.
+constexpr int kEarliestYear = 1989;
+constexpr qint64 kLargestInput = 1024 * 1024;   // a year-end input is a few kilobytes
 
 int usageError(const QString& usage, const QString& problem = QString())
 {
@@ -36,7 +40,11 @@ bool amount(const Options& o, const QString& name, long long* v, QString* error)
     }
     if (!o.integer(name, v, error))
         return false;
-    if (*v > kLargestAmount || *v < -kLargestAmount) {
+    if (*v < 0) {
+        *error = QStringLiteral("--%1 must not be negative").arg(name);
+        return false;
+    }
+    if (*v > kLargestAmount) {
         *error = QStringLiteral("--%1 is out of range").arg(name);
         return false;
     }
@@ -65,6 +73,10 @@ bool payMonth(const Options& o, QString* month, QString* error)
     *month = o.value(QStringLiteral("month"));
     if (!o.has(QStringLiteral("month")) || payroll::parsePayMonth(*month) == 0) {
         *error = QStringLiteral("--month needs a pay month YYYYMM");
+        return false;
+    }
+    if (payroll::parsePayMonth(*month) / 100 < kEarliestYear) {
+        *error = QStringLiteral("--month: no rules before %1/01").arg(kEarliestYear);
         return false;
     }
     return true;
@@ -186,7 +198,8 @@ bool jsonAmount(const QJsonValue& v, long long* out)
     } else {
         return false;
     }
-    if (!std::isfinite(d) || std::fabs(d) > double(kLargestAmount))
+    // Amounts and counts of a year-end input are never negative.
+    if (!std::isfinite(d) || d < 0 || d > double(kLargestAmount))
         return false;
     *out = static_cast<long long>(std::nearbyint(d));  // ties to even
     return true;
@@ -209,13 +222,19 @@ int cmdNencho(const QStringList& args)
     const int year = yearText.toInt(&ok);
     if (!o.has(QStringLiteral("year")) || yearText.size() != 4 || !ok || year < 1)
         return usageError(kNenchoUsage, QStringLiteral("--year needs a year YYYY"));
+    if (year < kEarliestYear)
+        return usageError(kNenchoUsage, QStringLiteral("--year: no rules before %1").arg(kEarliestYear));
     if (!o.has(QStringLiteral("input")))
         return usageError(kNenchoUsage, QStringLiteral("--input is required"));
     QFile file(o.value(QStringLiteral("input")));
     if (!file.open(QIODevice::ReadOnly))
         return usageError(kNenchoUsage, QStringLiteral("cannot read %1").arg(file.fileName()));
+    // Read no more than the limit: a device or a huge file is refused, not swallowed.
+    const QByteArray input = file.read(kLargestInput + 1);
+    if (input.size() > kLargestInput)
+        return usageError(kNenchoUsage, QStringLiteral("%1 is larger than 1 MB").arg(file.fileName()));
     QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument doc = QJsonDocument::fromJson(input, &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isObject())
         return usageError(kNenchoUsage, QStringLiteral("%1 is not a JSON object").arg(file.fileName()));
     const QJsonObject json = doc.object();
@@ -265,7 +284,7 @@ int cmdNencho(const QStringList& args)
             continue;
         long long v = 0;
         if (!jsonAmount(json.value(key), &v))
-            return usageError(kNenchoUsage, QStringLiteral("%1 is not a number").arg(key));
+            return usageError(kNenchoUsage, QStringLiteral("%1 is not a number from 0 up").arg(key));
         set(v);
     }
     in.hoken = hoken1 + maeHoken;

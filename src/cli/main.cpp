@@ -1,5 +1,7 @@
 #include "climain.h"
 
+#include "app/writerlock.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <memory>
@@ -71,6 +73,8 @@ bool Options::number(const QString& name, double* v, QString* error) const
 
 int main(int argc, char** argv)
 {
+    // Whatever a command creates (databases, journals, locks, backups, PDFs) is the owner's alone.
+    minasel::restrictNewFilesToOwner();
     // Printed forms are drawn with fonts, which need a GUI application object
     // (on the offscreen platform when there is no display); the other commands
     // need none and stay quiet without a desktop session.

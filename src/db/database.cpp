@@ -104,31 +104,52 @@ bool createDatabaseFile(const QString& path, int currentYear, QString* error)
     return ok;
 }
 
-bool openConnection(AppContext& ctx, QString* error)
+bool openConnection(AppContext& ctx, QString* error, Access access)
 {
     if (ctx.db().isOpen())
         return true;
     const QString path = ctx.databasePath();
-    if (!QFileInfo(path).isFile()) {
+    auto failed = [&](const QString& text) {
         if (error)
-            *error = QStringLiteral("%1 が見つかりません。").arg(path);
+            *error = text;
+        QSqlDatabase db = ctx.db();
+        if (db.isOpen())
+            db.close();
         return false;
-    }
-    QSqlDatabase db = openFile(path, ctx.connectionName(), error);
-    if (!db.isOpen())
-        return false;
+    };
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return failed(QStringLiteral("%1 が見つかりません。").arg(path));
+    // The driver would happily turn an empty file into a new database: never.
+    if (info.size() == 0)
+        return failed(QStringLiteral("%1 は空のファイルです（0 バイト）。ファイルはそのままにしてあります。").arg(path));
+    if (QSqlDatabase::contains(ctx.connectionName()))
+        QSqlDatabase::removeDatabase(ctx.connectionName());
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ctx.connectionName());
+    db.setDatabaseName(path);
+    if (access == Access::ReadOnly)
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!db.open())
+        return failed(db.lastError().text());
+    if (access == Access::ReadWrite)
+        configure(db);
     QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
-        if (error)
-            *error = probe.lastError().text();
-        db.close();
-        return false;
-    }
+    if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'BASIC'"))
+        || !probe.next())
+        return failed(QStringLiteral("%1 はデータベースとして読めません。(%2)").arg(path, probe.lastError().text()));
+    const bool ours = probe.value(0).toInt() == 1;
     probe.finish();
-    if (!upgradeSchema(db, error)) {
-        db.close();
-        return false;
+    const int version = schemaVersion(db);
+    if (!ours || version < 1)
+        return failed(QStringLiteral("%1 にミナセルの表がありません。ファイルはそのままにしてあります。").arg(path));
+    if (access == Access::ReadOnly) {
+        if (version != kSchemaVersion)
+            return failed(QStringLiteral("%1 は古い版の形式です。先にミナセルを起動して更新して下さい。").arg(path));
+        return true;
     }
+    QString why;
+    if (!upgradeSchema(db, &why))
+        return failed(why);
     return true;
 }
 

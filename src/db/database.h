@@ -18,9 +18,13 @@ QString getDataFolder(int currentYear, QString* error = nullptr);
 // A new Kyuyo.db at `path`: the tables, the fixed rows and the seed companies.
 bool createDatabaseFile(const QString& path, int currentYear, QString* error);
 
-// Opens the shared connection on ctx.databasePath(); a missing file is a failure
-// (never an empty database created by the driver).
-bool openConnection(AppContext& ctx, QString* error);
+enum class Access { ReadWrite, ReadOnly };
+
+// Opens the shared connection on ctx.databasePath(). A missing, empty or foreign
+// file (no tables of this program) is a failure and is left exactly as it is:
+// only a folder without any database gets a new one. ReadWrite brings an older
+// file up to the current schema; ReadOnly never writes and refuses an older file.
+bool openConnection(AppContext& ctx, QString* error, Access access = Access::ReadWrite);
 void closeConnection(AppContext& ctx);
 
 // Opens a separate named connection on a file (tools, benchmarks, tests).

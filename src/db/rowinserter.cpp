@@ -6,6 +6,8 @@
 #include <QSqlDriver>
 #include <QSqlError>
 
+#include <cmath>
+
 #ifdef MINASEL_NATIVE_SQLITE
 #include <sqlite3.h>
 #endif
@@ -109,14 +111,26 @@ bool RowInserter::bindAndRun(const RowValues& values, int* code, QString* error)
         const QString& raw = values.at(i);
         if (def.columns[size_t(i)].kind == Kind::Number) {
             double number = 0;
+            int refused = 0;
             try {
                 number = NullToNum(raw);
-            } catch (const TypeMismatch& e) {
+                if (!std::isfinite(number) || std::fabs(number) > kLargestNumber)
+                    refused = kOutOfRange;
+            } catch (const TypeMismatch&) {
+                refused = kNotANumber;
+            }
+            if (refused != 0) {
 #ifdef MINASEL_NATIVE_SQLITE
                 if (m_stmt)
                     sqlite3_clear_bindings(m_stmt);
 #endif
-                return failed(TypeMismatch::code, QString::fromStdString(e.what()));
+                QStringList key;
+                for (const QString& k : def.key)
+                    key << k + QLatin1Char('=') + values.value(def.indexOf(k));
+                const QString where = QStringLiteral("%1.%2%3").arg(def.name, def.columns[size_t(i)].name,
+                                                                     key.isEmpty() ? QString() : QStringLiteral(", ") + key.join(QLatin1Char(' ')));
+                return failed(refused, refused == kNotANumber ? QStringLiteral("型が一致しません。(%1)").arg(where)
+                                                              : QStringLiteral("数値が範囲外です。(%1)").arg(where));
             }
 #ifdef MINASEL_NATIVE_SQLITE
             if (m_stmt) {
@@ -127,7 +141,7 @@ bool RowInserter::bindAndRun(const RowValues& values, int* code, QString* error)
             m_query.bindValue(i, number);
             continue;
         }
-        QString text = i == m_torokubi ? normalizeTorokubi(raw, m_year) : raw.trimmed();
+        QString text = i == m_torokubi ? normalizeTorokubi(raw, m_year) : m_verbatim ? raw : raw.trimmed();
 #ifdef MINASEL_NATIVE_SQLITE
         if (m_stmt) {
             const QByteArray utf8 = text.toUtf8();

@@ -30,13 +30,31 @@ QString writerProcedureName(Table table)
 QString normalizeTorokubi(const QString& value, int currentYear)
 {
     QString digits;
-    for (QChar c : value)
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+    QStringList groups;   // the runs of digits, where separators part them
+    bool inGroup = false;
+    for (QChar c : value) {
+        const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        if (digit) {
             digits += c;
-    if (digits.size() < 5)
-        return QString();
+            if (!inGroup)
+                groups << QString();
+            groups.last() += c;
+        }
+        inGroup = digit;
+    }
     int year, month, day;
-    if (digits.size() <= 6) {
+    if (groups.size() == 3 && (groups[0].size() == 2 || groups[0].size() == 4) && groups[1].size() <= 2
+        && groups[2].size() <= 2) {
+        // "2026/1/5": read by its parts. Joining the digits ("202615") would
+        // read them as 2020/12/15.
+        year = groups[0].toInt();
+        if (groups[0].size() == 2)
+            year += (currentYear / 100) * 100;
+        month = groups[1].toInt();
+        day = groups[2].toInt();
+    } else if (digits.size() < 5) {
+        return QString();
+    } else if (digits.size() <= 6) {
         const QString padded = digits.leftJustified(6, QLatin1Char('0'));
         year = (currentYear / 100) * 100 + padded.mid(0, 2).toInt();
         month = padded.mid(2, 2).toInt();

@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QToolButton>
 #include <QTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -166,28 +168,29 @@ TEST_F(RunBackUpTest, HelpAndBack)
     screen = nullptr;   // deleted on close
 }
 
-TEST(FileDialog, ShowsOnlyTheSetFilesAndGivesTheFolder)
+// The platform's folder dialog (Qt's own under the offscreen platform): Japanese,
+// with a path field and a new-folder button; OK gives the folder, Cancel nothing.
+TEST(FileDialog, PlatformFolderDialogInJapaneseWithAPathField)
 {
     TestDataDir data;
     QTemporaryDir dir;
-    writeFile(dir.path() + "/T_001.txt", "");
-    writeFile(dir.path() + "/T_008.txt", "");
-    writeFile(dir.path() + "/memo.txt", "");
-    FileDialog dialog(data.ctx(), setFiles(), dir.path());
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("フォルダ選択"));
-    EXPECT_EQ(dialog.folder(), dir.path() + "/");
-    auto* files = dialog.findChild<QListWidget*>("File1");
-    ASSERT_NE(files, nullptr);
-    ASSERT_EQ(files->count(), 2);
-    EXPECT_EQ(files->item(0)->text(), "T_001.txt");
-    EXPECT_EQ(files->item(1)->text(), "T_008.txt");
-
-    for (const char* button : {"cmdOk", "cmdCancle"}) {
-        QTimer::singleShot(0, [button] {
-            if (auto* d = QApplication::activeModalWidget())
-                d->findChild<QPushButton*>(button)->click();
+    QDir(dir.path()).mkdir("set");
+    const QString set = dir.path() + "/set";
+    for (bool ok : {true, false}) {
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->windowTitle(), QStringLiteral("フォルダ選択"));
+            auto* path = d->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(path, nullptr);
+            EXPECT_NE(d->findChild<QToolButton*>("newFolderButton"), nullptr);
+            const auto* box = d->findChild<QDialogButtonBox*>("buttonBox");
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->button(QDialogButtonBox::Open)->text(), QStringLiteral("選択"));
+            EXPECT_EQ(box->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+            path->setText(set);   // typed into the path field
+            ok ? d->accept() : d->reject();
         });
-        const QString chosen = FileDialog::chooseFolder(data.ctx(), nullptr, setFiles(), dir.path());
-        EXPECT_EQ(chosen, QByteArray(button) == "cmdOk" ? dir.path() + "/" : QString()) << button;
+        EXPECT_EQ(FileDialog::chooseFolder(data.ctx(), nullptr, dir.path()), ok ? set + "/" : QString());
     }
 }
