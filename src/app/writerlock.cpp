@@ -43,7 +43,7 @@ WriterLock::WriterLock(const QString& dataFolder) : m_folder(QDir::cleanPath(dat
     qint64 pid = 0;
     QString host, app;
     if (lock->getLockInfo(&pid, &host, &app))
-        m_holderIsCommand = app.contains(QLatin1String("cli"));
+        m_holderIsCommand = app == QLatin1String("minasel-cli");
 }
 
 WriterLock::~WriterLock() = default;

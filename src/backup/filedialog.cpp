@@ -25,7 +25,6 @@ FileDialog::FileDialog(AppContext& ctx, const QString& startFolder, QWidget* par
     setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
     const QString start = QFileInfo(startFolder).isDir() ? startFolder : QDir::homePath();
     setDirectory(start);
-    selectFile(QDir::cleanPath(start));
 }
 
 QString FileDialog::folder() const

@@ -10,6 +10,9 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace minasel;
 using namespace minasel::test;
 using backup::DatabaseCompactor;
@@ -37,20 +40,33 @@ protected:
 
 } // namespace
 
-// A copy left by an interrupted run does not stop the next one.
-TEST_F(CompactionTest, CompactsReplacesAndReopensPastAStaleCopy)
+// In place: the file keeps its mode, a symbolic link stays a link to the
+// compacted file, and a copy left by an older version's interrupted run goes.
+TEST_F(CompactionTest, CompactsInPlaceKeepingModeAndLink)
 {
+    // Kyuyo.db becomes a link to the real file elsewhere, readable by the group.
+    const QString real = data.path() + "/real/Kyuyo.db";
+    db::closeConnection(data.ctx());
+    ASSERT_TRUE(QDir().mkpath(data.path() + "/real"));
+    ASSERT_TRUE(QFile::rename(dbPath(), real));
+    ASSERT_TRUE(QFile::link(real, dbPath()));
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(real, mode));
+    QString error;
+    ASSERT_TRUE(db::openConnection(data.ctx(), &error)) << error.toStdString();
     ASSERT_TRUE(writeFile(copyPath(), "half a copy"));
-    const qint64 sizeBefore = QFileInfo(dbPath()).size();
+
+    const qint64 sizeBefore = QFileInfo(real).size();
     DatabaseCompactor c(data.ctx());
     EXPECT_EQ(c.run(), Outcome::Compacted) << c.errorText().toStdString();
-    EXPECT_LT(QFileInfo(dbPath()).size(), sizeBefore);
+    EXPECT_TRUE(QFileInfo(dbPath()).isSymLink());
+    EXPECT_LT(QFileInfo(real).size(), sizeBefore);
+    EXPECT_EQ(QFileInfo(real).permissions() & 0x0777, mode);
     EXPECT_FALSE(QFileInfo::exists(copyPath()));
     EXPECT_TRUE(data.ctx().db().isOpen());
     EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), before);
-    EXPECT_EQ(QFileInfo(dbPath()).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
-              QFileDevice::Permissions());
-    ASSERT_EQ(data.messages().entries().size(), 1);
+    EXPECT_TRUE(data.messages().empty());   // the completion message is the caller's to show
+    c.tellCompleted();
     EXPECT_EQ(data.messages().last().icon, Messages::Icon::Information);
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("DB最適化処理が正しく終了しました。"));
 }
@@ -113,17 +129,28 @@ TEST_F(CompactionTest, AnotherProgramWritingStopsIt)
     EXPECT_EQ(again.run(), Outcome::Compacted);
 }
 
-TEST_F(CompactionTest, AFailedCopyLeavesTheDatabaseAndReopensIt)
+// A disk that fills up during the compaction: SQLite rolls it back, and the
+// file holds exactly what it held.
+TEST_F(CompactionTest, AFailedCompactionLeavesTheDatabase)
 {
-    // A folder where the copy should go: the copy cannot be made.
-    ASSERT_TRUE(QDir().mkpath(copyPath() + "/blocker"));
     const QByteArray original = readFile(dbPath());
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = rlim_t(original.size() / 4);
+    ::setrlimit(RLIMIT_FSIZE, &small);
     DatabaseCompactor c(data.ctx());
-    EXPECT_EQ(c.run(), Outcome::CopyFailed);
-    EXPECT_EQ(readFile(dbPath()), original);
+    const Outcome outcome = c.run();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(outcome, Outcome::CopyFailed);
     EXPECT_TRUE(data.ctx().db().isOpen());
     EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), before);
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("DBの圧縮中にエラーが発生しました(CompactDB)。"));
     EXPECT_EQ(data.messages().last().title, QStringLiteral("エラー"));
     EXPECT_TRUE(data.ctx().log().lines().last().contains("RunBackUp.cmdCompact_Click"));
+    db::closeConnection(data.ctx());
+    EXPECT_EQ(readFile(dbPath()), original);
 }
