@@ -1,6 +1,7 @@
 #include "app/companylist.h"
 #include "app/passwordstore.h"
 #include "app/startup.h"
+#include "app/writerlock.h"
 #include "startupfixture.h"
 
 #include <QFontInfo>
@@ -113,28 +114,78 @@ TEST(Startup, PasswordIsRequiredOnlyWhenNotBlank)
     }
 }
 
-TEST(Startup, MissingDatabaseStopsWithTheOpenError)
+// A folder without its database gets none; an empty, foreign or table-less file
+// is reported and left exactly as it is (never replaced by a fresh database).
+TEST(Startup, MissingOrBrokenDatabaseStopsWithTheOpenError)
+{
+    const struct {
+        const char* name;
+        std::function<void(const QString&)> make;
+    } cases[] = {
+        {"missing", [](const QString&) {}},
+        {"empty file", [](const QString& p) { QFile f(p); f.open(QIODevice::WriteOnly); }},
+        {"not a database", [](const QString& p) { QFile f(p); f.open(QIODevice::WriteOnly); f.write("給与 data"); }},
+        {"SQLite file without our tables",
+         [](const QString& p) {
+             {
+                 QString error;
+                 QSqlDatabase d = db::openFile(p, "foreign", &error);
+                 execOk(d, "CREATE TABLE T (X)");
+                 d.close();
+             }
+             QSqlDatabase::removeDatabase("foreign");
+         }},
+    };
+    for (const auto& c : cases) {
+        TestDataDir t(false);
+        ASSERT_TRUE(QDir().mkpath(t.path()));
+        const QString path = t.path() + QStringLiteral("/Kyuyo.db");
+        c.make(path);
+        const bool existed = QFileInfo::exists(path);
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        const QByteArray bytes = f.readAll();
+        f.close();
+        Startup s(t.ctx());
+        bool backedUp = false;
+        t.ctx().automaticBackup = [&](AppContext&) { return backedUp = true; };
+        EXPECT_FALSE(s.run()) << c.name;
+        EXPECT_EQ(t.ctx().startupState, AppContext::StartupNoDatabase) << c.name;
+        ASSERT_EQ(t.messages().entries().size(), 2) << c.name;
+        EXPECT_EQ(t.messages().entries()[0].title, QStringLiteral("DB Openエラー"));
+        EXPECT_EQ(t.messages().entries()[0].text,
+                  QStringLiteral("データベースのオープン中にエラーが発生したので、システムを立ち上げることができませんでした。"));
+        EXPECT_EQ(t.messages().entries()[0].icon, Messages::Icon::Exclamation);
+        EXPECT_EQ(t.messages().entries()[1].text, QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
+        EXPECT_EQ(QFileInfo::exists(path), existed) << c.name;
+        f.open(QIODevice::ReadOnly);
+        EXPECT_EQ(f.readAll(), bytes) << c.name;
+        f.close();
+        s.shutdown();
+        EXPECT_FALSE(backedUp);
+        const QStringList lines = logTails(t);
+        ASSERT_EQ(lines.size(), 3);
+        EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" [MainMenu.Form_load] Step:1_0"))) << lines[1].toStdString();
+        EXPECT_EQ(lines[2], QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0"));
+    }
+}
+
+// An automatic backup that throws (a file name the platform cannot take, say)
+// still ends the run normally: the error logged and shown, the end line written,
+// the lock released.
+TEST(Startup, AFailingAutomaticBackupNeverAbortsTheEnd)
 {
     TestDataDir t(false);
-    ASSERT_TRUE(QDir().mkpath(t.path()));   // a folder without its database gets none
     Startup s(t.ctx());
-    bool backedUp = false;
-    t.ctx().automaticBackup = [&](AppContext&) { return backedUp = true; };
-    EXPECT_FALSE(s.run());
-    EXPECT_EQ(t.ctx().startupState, AppContext::StartupNoDatabase);
-    ASSERT_EQ(t.messages().entries().size(), 2);
-    EXPECT_EQ(t.messages().entries()[0].title, QStringLiteral("DB Openエラー"));
-    EXPECT_EQ(t.messages().entries()[0].text,
-              QStringLiteral("データベースのオープン中にエラーが発生したので、システムを立ち上げることができませんでした。"));
-    EXPECT_EQ(t.messages().entries()[0].icon, Messages::Icon::Exclamation);
-    EXPECT_EQ(t.messages().entries()[1].text, QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
-    EXPECT_FALSE(QFileInfo::exists(t.path() + QStringLiteral("/Kyuyo.db")));
+    ASSERT_TRUE(s.run());
+    t.ctx().automaticBackup = [](AppContext&) -> bool { throw std::runtime_error("filesystem error"); };
     s.shutdown();
-    EXPECT_FALSE(backedUp);
+    EXPECT_EQ(t.messages().lastText(), QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
     const QStringList lines = logTails(t);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" [MainMenu.Form_load] Step:1_0"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("自動バックアップ: filesystem error"))) << lines[1].toStdString();
     EXPECT_EQ(lines[2], QStringLiteral("0 プログラム終了 [Form_Unload] Step:1_0"));
+    EXPECT_TRUE(WriterLock(t.path()).held());
 }
 
 TEST(Startup, UnreadableCompanyMasterStopsWithStateTwo)
@@ -186,6 +237,8 @@ TEST(Startup, SecondCopyIsRefusedUntilTheFirstEnds)
     TestDataDir t(false);
     Startup first(t.ctx());
     ASSERT_TRUE(first.run());
+    const auto lockMode = QFileInfo(t.ctx().dataFolder() + Startup::lockFileName()).permissions();
+    EXPECT_FALSE(lockMode & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteOther));
 
     FakeMessages messages2;
     FixedClock clock2(t.clock().now());

@@ -7,8 +7,14 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <unistd.h>
 
 using namespace minasel;
 
@@ -123,4 +129,169 @@ TEST_F(CliBackupTest, Compact)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("起動中"))) << r.err.toStdString();
     running.unlock();
+}
+
+namespace {
+
+// The data folder as seen by a user without root's way past permissions: the
+// command runs as "nobody" when the test runs as root.
+QStringList asUnprivileged(QStringList args)
+{
+    if (::geteuid() != 0)
+        return args;
+    return QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", MINASEL_CLI} + args;
+}
+
+CliRun cliUnprivileged(const QStringList& args)
+{
+    if (::geteuid() != 0)
+        return cli(args);
+    QProcess p;
+    p.start(QStringLiteral("setpriv"), asUnprivileged(args));
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+// Every command that writes takes the program's one-copy lock: while it is held
+// they refuse with a message and change nothing.
+TEST_F(CliBackupTest, WritersRefuseWhileTheProgramRuns)
+{
+    const QString set = out.path() + "/set";
+    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    data.exec("DELETE FROM SIKAKU WHERE CID = '01'");
+    QLockFile running(dataDir() + "/minasel.lock");
+    ASSERT_TRUE(running.tryLock(0));
+    const QByteArray before = fileBytes(data.ctx().databasePath());
+    for (const QStringList& args : {QStringList{"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set},
+                                    QStringList{"compact", "--data-dir", dataDir()},
+                                    QStringList{"demo", "--data-dir", dataDir(), "--employees", "1", "--months", "1"}}) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, 1) << args.first().toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("ミナセルが起動中"))) << r.err.toStdString();
+    }
+    EXPECT_EQ(fileBytes(data.ctx().databasePath()), before);
+    // Reading is not writing: a backup still works beside the program.
+    EXPECT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", out.path() + "/b2"}).status, 0);
+}
+
+// A folder that cannot be written is said to be so, not taken for a running program.
+TEST_F(CliBackupTest, ReadOnlyDataFolderIsNamed)
+{
+    if (::geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty())
+        GTEST_SKIP() << "no setpriv to run as another user";
+    const QString set = out.path() + "/set";
+    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+        | QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
+    const QStringList folders = {out.path(), set, dataDir(), QFileInfo(dataDir()).path(),
+                                 QFileInfo(QFileInfo(dataDir()).path()).path()};
+    for (const QString& d : folders)
+        QFile::setPermissions(d, readOnly);
+    for (const QString& f : QDir(dataDir()).entryList(QDir::Files))
+        QFile::setPermissions(dataDir() + "/" + f, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    for (const QString& f : QDir(set).entryList(QDir::Files))
+        QFile::setPermissions(set + "/" + f, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    const CliRun r = cliUnprivileged({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set});
+    for (const QString& d : folders)
+        QFile::setPermissions(d, readOnly | QFileDevice::WriteOwner);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("に書き込むことができません"))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(dataDir())) << r.err.toStdString();
+}
+
+// An empty Kyuyo.db is reported and left as it is, by the command that only
+// reads (backup) as by one that writes (restore).
+TEST_F(CliBackupTest, EmptyDatabaseIsLeftUntouched)
+{
+    const QString set = out.path() + "/set";
+    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    db::closeConnection(data.ctx());
+    ASSERT_TRUE(QFile::resize(data.ctx().databasePath(), 0));
+    for (const QStringList& args : {QStringList{"backup", "--data-dir", dataDir(), "--company", "01", "--dir", out.path() + "/b"},
+                                    QStringList{"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set}}) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, 1) << args.first().toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("空のファイル"))) << r.err.toStdString();
+        EXPECT_EQ(QFileInfo(data.ctx().databasePath()).size(), 0);
+    }
+}
+
+// A set without a manifest (an older version's) shows the row counts and
+// restores only with --yes; files and folders the commands make are the owner's.
+TEST_F(CliBackupTest, OldSetNeedsYesAndNewFilesAreOwnerOnly)
+{
+    const QString set = out.path() + "/set";
+    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    ASSERT_TRUE(QFile::remove(set + "/manifest.txt"));
+    const int employees = data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'");
+    data.exec("DELETE FROM JYUGYOIN WHERE CID = '01'");
+    CliRun r = cli({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("従業員：0 件 → %1 件").arg(employees))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--yes"));
+    EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'"), 0);
+    r = cli({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set, "--yes"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'"), employees);
+
+    const QString demo = out.path() + "/demo";
+    ASSERT_EQ(cli({"demo", "--data-dir", demo, "--employees", "2", "--months", "1", "--last-month", "202601"}).status, 0);
+    const QString pdf = out.path() + "/slips.pdf";
+    r = cli({"payslips", "--data-dir", demo, "--company", "51", "--month", "202601", "--kind", "1", "--pdf", pdf});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ExeOther | QFileDevice::WriteOther;
+    for (const QString& p : {demo, demo + "/Kyuyo.db", demo + "/kyuyo.log", pdf, set + "/T_001.txt"})
+        EXPECT_FALSE(QFileInfo(p).permissions() & others) << p.toStdString();
+}
+
+// Compaction, restores and another writer started together, many times, with
+// random delays: each either does its work or refuses because another holds the
+// lock; the file is sound afterwards and a restore that said it succeeded did.
+TEST_F(CliBackupTest, RacingWritersNeverDamageTheDatabase)
+{
+    // Enough data that compaction and restore take a while.
+    ASSERT_EQ(cli({"demo", "--data-dir", dataDir(), "--companies", "1", "--employees", "100", "--months", "24"}).status, 0);
+    const QString set = out.path() + "/set";
+    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    const int sikaku = data.count("SELECT COUNT(*) FROM SIKAKU WHERE CID = '01'");
+    ASSERT_GT(sikaku, 0);
+    const QList<QStringList> commands = {
+        {"compact", "--data-dir", dataDir()},
+        {"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set},
+        {"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set},
+        {"demo", "--data-dir", dataDir(), "--companies", "1", "--employees", "2", "--months", "2"},
+    };
+    std::mt19937 random(20260105);
+    for (int round = 0; round < 8; ++round) {
+        data.exec("DELETE FROM SIKAKU WHERE CID = '01'");
+        std::vector<std::unique_ptr<QProcess>> running;
+        for (const QStringList& c : commands) {
+            QThread::msleep(std::uniform_int_distribution<int>(0, 40)(random));
+            running.push_back(std::make_unique<QProcess>());
+            running.back()->start(QStringLiteral(MINASEL_CLI), c);
+        }
+        bool restored = false;
+        for (size_t i = 0; i < running.size(); ++i) {
+            QProcess& p = *running[i];
+            ASSERT_TRUE(p.waitForFinished(60000));
+            const QString err = QString::fromUtf8(p.readAllStandardError());
+            if (p.exitCode() == 0)
+                restored = restored || commands[int(i)].first() == "restore";
+            else
+                EXPECT_TRUE(err.contains(QStringLiteral("処理を行うことができません")) || err.contains("minasel-cli"))
+                    << "round " << round << ": " << err.toStdString();
+        }
+        EXPECT_EQ(data.scalar("PRAGMA integrity_check").toString(), "ok") << "round " << round;
+        EXPECT_EQ(data.count("SELECT COUNT(*) FROM SIKAKU WHERE CID = '01'"), restored ? sikaku : 0) << "round " << round;
+    }
 }

@@ -91,6 +91,13 @@ TEST(CliTax, BadArgumentsGiveUsageAndNothingOnStdout)
         {"nencho", "--year", "2026"},
         {"nencho", "--year", "26", "--input", "x.json"},
         {"nencho", "--year", "2026", "--input", "/nonexistent/file.json"},
+        // Negative amounts, months before the oldest rules, an endless input.
+        {"tax", "monthly", "--month", "202601", "--pay", "-300000", "--dependants", "0"},
+        {"tax", "bonus", "--month", "202606", "--bonus", "1000", "--previous", "-1", "--dependants", "0"},
+        {"koyo", "--rate", "0.005", "--pay", "-1000000000000"},
+        {"tax", "monthly", "--month", "198812", "--pay", "300000", "--dependants", "0"},
+        {"nencho", "--year", "1988", "--input", "x.json"},
+        {"nencho", "--year", "2026", "--input", "/dev/zero"},
     };
     for (const QStringList& args : cases) {
         const CliRun r = cli(args);
@@ -178,7 +185,9 @@ TEST_F(CliNencho, BadInputIsRefused)
 {
     for (const QByteArray& json : {QByteArray("[1, 2]"), QByteArray("{\"kyuryo\": }"),
                                    QByteArray(R"({"kyuryo": "lots"})"), QByteArray(R"({"kyuyro": 4000000})"),
-                                   QByteArray(R"({"TOKUTEI": 700000})"), QByteArray(R"({"TOKUTEI": ["x"]})")}) {
+                                   QByteArray(R"({"TOKUTEI": 700000})"), QByteArray(R"({"TOKUTEI": ["x"]})"),
+                                   QByteArray(R"({"kyuryo": -4000000})"), QByteArray(R"({"FAMINUM": -1})"),
+                                   "{\"kyuryo\": 1" + QByteArray(1100 * 1024, ' ') + "}"}) {
         const CliRun r = cli({"nencho", "--year", "2026", "--input", write(json)});
         EXPECT_EQ(r.exitCode, 2) << json.toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << json.toStdString();
