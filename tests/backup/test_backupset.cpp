@@ -86,6 +86,9 @@ TEST_F(BackupSetTest, BackUpBreakRestoreGivesEveryRowBack)
     EXPECT_EQ(data.messages().last().icon, Messages::Icon::Information);
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("復旧処理が終了しました"));
     EXPECT_EQ(data.messages().last().title, QStringLiteral("ミナセル"));
+    // What the company held before is kept as a set of its own.
+    EXPECT_TRUE(r.safetyFolder().startsWith(data.ctx().dataFolder() + QStringLiteral("Data/復旧前/01_")));
+    EXPECT_EQ(readFile(r.safetyFolder() + "/T_006.txt").count("\r\n"), 3);   // with the extra qualification
 }
 
 TEST_F(BackupSetTest, FilesHoldOneQuotedLinePerRowInColumnOrder)
@@ -332,6 +335,8 @@ TEST(SafeFolderName, EveryCompanyNameBecomesAUsableFolderName)
         {QStringLiteral("LPT1.txt"), QStringLiteral("_LPT1.txt")},
         {QStringLiteral("改行\n入り"), QStringLiteral("改行_入り")},
         {QString(200, QChar(0x3042)), QString(40, QChar(0x3042))},   // 120 bytes of UTF-8
+        // Never cut inside a 4-byte character.
+        {QStringLiteral("株") + QString::fromUcs4(U"𠮷").repeated(45), QStringLiteral("株") + QString::fromUcs4(U"𠮷").repeated(29)},
     };
     for (const auto& c : cases)
         EXPECT_EQ(backup::safeFolderName(c.name), c.folder) << c.name.toStdString();
@@ -412,4 +417,168 @@ TEST(RowInserter, StoresWhatTheRowWriterStores)
     EXPECT_FALSE(sikaku.write({"60", "X", "名前"}));   // one value short
     EXPECT_FALSE(sikaku.write({"60", "X", "名前", "abc"}));
     EXPECT_TRUE(data.ctx().log().lines().last().contains("Publish.WriteSikakuTable"));
+}
+
+// A company name of 4-byte characters: the automatic backup at the end of the
+// run works like any other (it used to abort the program).
+TEST_F(BackupSetTest, AutomaticBackupOfAnyUnicodeName)
+{
+    installAutomaticBackup(data.ctx());
+    data.ctx().companyName = QStringLiteral("株") + QString::fromUcs4(U"𠮷").repeated(45);
+    EXPECT_TRUE(data.ctx().automaticBackup(data.ctx()));
+    const QString folder = backup::defaultBackupFolder(data.ctx());
+    EXPECT_TRUE(QFileInfo(folder + "manifest.txt").isFile()) << folder.toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), setFiles().size() + 1);
+}
+
+// Whatever the backup wrote comes back exactly: blanks and ideographic spaces
+// at either end, tabs, line breaks at the end of a text; a registration date
+// written "2026/1/5" is that day.
+TEST_F(BackupSetTest, RoundTripGivesBackExactlyWhatWasWritten)
+{
+    const QString odd = QStringLiteral("\u3000 山田\t太郎 \u3000\r\n");
+    data.exec(QStringLiteral("UPDATE JYUGYOIN SET JGINAME = '%1', ADD2 = ' ', SYOKUMU = '\t' WHERE CID = '01'").arg(odd));
+    data.exec("UPDATE COMPANY SET CFKN = '  ｶﾌﾞｼｷｶﾞｲｼｬ  ' WHERE CID = '01'");
+    before01 = dumpCompany(data.ctx().db(), "01");
+    ASSERT_TRUE(writeSet());
+    breakDatabase();
+    data.messages().answerNext(Messages::Answer::Yes);
+    BackupRestorer r(data.ctx());
+    ASSERT_EQ(r.restore(setDir()), Outcome::Restored) << r.errorText().toStdString();
+    expectUnchanged();
+    EXPECT_EQ(data.scalar("SELECT JGINAME FROM JYUGYOIN WHERE CID = '01' AND JGICODE = '00101'").toString(), odd);
+
+    // An older set, edited by hand: the date is read by its parts.
+    QFile::remove(setDir() + "/manifest.txt");
+    QByteArray company = readFile(file(1));
+    const qsizetype torokubi = company.lastIndexOf("\",\"", company.lastIndexOf("\",\"") - 1) + 3;
+    company.replace(torokubi, 10, "2026/1/5");
+    writeFile(file(1), company);
+    data.messages().answerNext(Messages::Answer::Yes);
+    ASSERT_EQ(r.restore(setDir()), Outcome::Restored) << r.errorText().toStdString();
+    EXPECT_EQ(data.scalar("SELECT TOROKUBI FROM COMPANY WHERE CID = '01'").toString(), "2026/01/05");
+}
+
+// Values no backup of ours can hold are refused with the file and line named,
+// and the log names table, column and row, never the value (personal data).
+TEST_F(BackupSetTest, ValuesOutOfRangeAreRefusedWithoutLoggingThem)
+{
+    ASSERT_TRUE(writeSet());
+    QFile::remove(setDir() + "/manifest.txt");
+    const QByteArray original = readFile(file(4));
+    const qsizetype second = original.indexOf("\r\n\"01\"") + 2;
+    // MEISAI's sixth value is the first money column.
+    auto withValue = [&](const QByteArray& v) {
+        QByteArray b = original;
+        qsizetype at = second;
+        for (int i = 0; i < 5; ++i)
+            at = b.indexOf("\",\"", at) + 3;
+        const qsizetype end = b.indexOf('"', at);
+        return b.replace(at, end - at, v);
+    };
+    const QStringList before = dumpCompany(data.ctx().db(), "01");
+    for (const QByteArray& value : {QByteArray("1e308"), QByteArray("-100000000000"), QByteArray("100000000000"),
+                                    QByteArray("inf"), QByteArray("nan"), QByteArray("1234-5678-9012 佐藤 蓮")}) {
+        writeFile(file(4), withValue(value));
+        data.messages().clear();
+        data.messages().answerNext(Messages::Answer::Yes);
+        BackupRestorer r(data.ctx());
+        EXPECT_EQ(r.restore(setDir()), Outcome::Refused) << value.toStdString();
+        EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), before);
+        const QString text = data.messages().lastText();
+        EXPECT_TRUE(text.contains("T_004.txt") && text.contains(QStringLiteral("行目: ")) && text.contains("MEISAI."))
+            << text.toStdString();
+        const QString logged = data.ctx().log().lines().last();
+        EXPECT_TRUE(logged.contains("CID=01")) << logged.toStdString();
+        EXPECT_FALSE(logged.contains(QString::fromUtf8(value)) || text.contains(QString::fromUtf8(value)))
+            << logged.toStdString();
+    }
+    // Up to the limit is fine.
+    writeFile(file(4), withValue("-99999999999"));
+    data.messages().answerNext(Messages::Answer::Yes);
+    BackupRestorer r(data.ctx());
+    EXPECT_EQ(r.restore(setDir()), Outcome::Restored) << r.errorText().toStdString();
+}
+
+// A backup killed at any point of putting its files in place: the folder then
+// holds the whole previous set (or, once the manifest is in, the whole new one),
+// found by the next restore or backup.
+TEST_F(BackupSetTest, ABackupCutShortAtAnyMoveLeavesAWholeSet)
+{
+    ASSERT_TRUE(writeSet());
+    const QStringList names = setFiles() << "manifest.txt";
+    QMap<QString, QByteArray> old;
+    for (const QString& n : names)
+        old[n] = readFile(setDir() + "/" + n);
+    data.exec("UPDATE MEISAI SET STEATE2NM = 'new' WHERE CID = '01'");
+    // Each file of the old set moves aside, then each of the new set in, the manifest last.
+    const int moves = 2 * int(names.size());
+    for (int stop = 0; stop < moves; ++stop) {
+        BackupWriter w(data.ctx());
+        w.stopSwapAfter(stop);
+        EXPECT_FALSE(w.write(setDir(), "test")) << stop;
+        BackupRestorer r(data.ctx());
+        EXPECT_EQ(r.check(setDir()), Outcome::Restored) << stop << r.errorText().toStdString();
+        EXPECT_TRUE(r.verified()) << stop;
+        for (const QString& n : names)
+            EXPECT_EQ(readFile(setDir() + "/" + n), old[n]) << stop << n.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(setDir() + "/.minasel-previous")) << stop;
+    }
+    // Not stopped, the new set replaces it whole.
+    ASSERT_TRUE(writeSet());
+    EXPECT_NE(readFile(file(4)), old["T_004.txt"]);
+    EXPECT_EQ(QDir(setDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), names.size());
+}
+
+// The manifest check, tried against every way a set can lose rows: each file
+// cut at every line end, a row taken out, two files swapped, a file from
+// another backup. Every one is refused before anything changes, naming a file.
+TEST_F(BackupSetTest, FuzzManifestRefusesEveryDamagedSet)
+{
+    ASSERT_TRUE(writeSet());
+    const QString other = out.path() + "/other";
+    data.exec("DELETE FROM MEISAI WHERE CID = '01' AND SIKYUBI = '202001'");
+    BackupWriter w(data.ctx());
+    ASSERT_TRUE(w.write(other, "test"));
+    breakDatabase();
+    const QStringList broken = dumpCompany(data.ctx().db(), "01");
+    QMap<QString, QByteArray> good;
+    const QStringList names = setFiles() << "manifest.txt";
+    for (const QString& n : names)
+        good[n] = readFile(setDir() + "/" + n);
+
+    int tried = 0;
+    auto expectRefused = [&](const QString& what, const QString& damaged) {
+        data.messages().clear();
+        data.messages().answerNext(Messages::Answer::Yes);
+        BackupRestorer r(data.ctx());
+        const Outcome o = r.restore(setDir());
+        EXPECT_TRUE(o == Outcome::Refused || o == Outcome::MissingFiles) << what.toStdString();
+        if (o == Outcome::Refused)
+            EXPECT_TRUE(r.errorText().contains(damaged)) << what.toStdString() << ": " << r.errorText().toStdString();
+        for (const auto& [n, bytes] : good.asKeyValueRange())
+            writeFile(setDir() + "/" + n, bytes);
+        ++tried;
+    };
+    for (const auto& [n, bytes] : good.asKeyValueRange()) {
+        for (qsizetype end = bytes.indexOf("\r\n"); end >= 0; end = bytes.indexOf("\r\n", end + 2)) {
+            if (end + 2 == bytes.size())
+                break;
+            writeFile(setDir() + "/" + n, bytes.left(end + 2));
+            expectRefused(n + " cut", n);
+            writeFile(setDir() + "/" + n, bytes.left(end + 2) + bytes.mid(bytes.indexOf("\r\n", end + 2) + 2));
+            expectRefused(n + " row removed", n);
+        }
+        writeFile(setDir() + "/" + n, QByteArray());
+        expectRefused(n + " emptied", n);
+        writeFile(setDir() + "/" + n, readFile(other + "/" + n));
+        // Another backup's manifest finds the files that differ from it.
+        if (readFile(other + "/" + n) != bytes)
+            expectRefused(n + " from another backup", n == "manifest.txt" ? QStringLiteral("T_004.txt") : n);
+    }
+    writeFile(file(6), good["T_007.txt"]);
+    writeFile(file(7), good["T_006.txt"]);
+    expectRefused("files swapped", "T_00");
+    EXPECT_GT(tried, 60);
+    EXPECT_EQ(dumpCompany(data.ctx().db(), "01"), broken);
 }

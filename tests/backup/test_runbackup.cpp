@@ -196,3 +196,32 @@ TEST(FileDialog, PlatformFolderDialogInJapaneseWithAPathField)
         EXPECT_EQ(FileDialog::chooseFolder(data.ctx(), nullptr, dir.path()), ok ? set + "/" : QString());
     }
 }
+
+// The working notice is taken away before any completion message appears.
+TEST(RunBackUpNotice, HiddenBeforeTheCompletionMessage)
+{
+    TestDataDir data;
+    struct Watch : Messages {
+        QLabel* notice = nullptr;
+        QList<bool> noticeShown;
+        Answer show(Icon, const QString&, const QString&, Buttons, Answer) override
+        {
+            noticeShown << (notice && notice->isVisible());
+            return Answer::Yes;
+        }
+    } watch;
+    AppContext ctx(watch, data.clock());
+    ctx.setConnectionName(data.ctx().connectionName());
+    ctx.setDataFolder(data.path());
+    ctx.log().open(ctx.dataFolder());
+    ctx.companyId = data.ctx().companyId;
+    ctx.companyName = data.ctx().companyName;
+    RunBackUp screen(ctx);
+    QTemporaryDir out;
+    screen.setFolderChooser([&](RunBackUp*) { return out.path() + "/"; });
+    screen.show();
+    watch.notice = screen.findChild<QLabel*>("lblMessage");
+    for (Qt::Key key : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3})   // backup; restore and compaction ask first
+        QTest::keyClick(&screen, key);
+    EXPECT_EQ(watch.noticeShown, QList<bool>(5, false));
+}
