@@ -9,11 +9,12 @@
 
 namespace minasel::cli {
 
-Messages::Answer StderrMessages::show(Icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer)
+Messages::Answer StderrMessages::show(Icon icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer)
 {
-    err() << title << ": " << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
+    const bool question = icon == Icon::Question;
+    err() << title << ": " << (question ? text : QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))) << "\n";
     err().flush();
-    return defaultAnswer;
+    return question && yes ? Answer::Yes : defaultAnswer;
 }
 
 CliSession::CliSession(const QString& connectionName) : m_ctx(m_messages, m_clock)
@@ -26,17 +27,24 @@ CliSession::~CliSession()
     db::closeConnection(m_ctx);
 }
 
-bool CliSession::open(const QString& dataDir)
+bool CliSession::open(const QString& dataDir, Use use)
 {
     if (!QFileInfo(QDir(dataDir).filePath(QStringLiteral("Kyuyo.db"))).isFile()) {
         err() << "error: no Kyuyo.db in " << dataDir << "\n";
         return false;
     }
+    if (use == Use::Writes) {
+        m_lock = std::make_unique<WriterLock>(dataDir);
+        if (!m_lock->held()) {
+            err() << "error: " << m_lock->refusal().replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
+            return false;
+        }
+    }
     m_ctx.setDataFolder(QDir(dataDir).absolutePath());
     m_ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
     m_ctx.log().open(m_ctx.dataFolder());
     QString error;
-    if (!db::openConnection(m_ctx, &error)) {
+    if (!db::openConnection(m_ctx, &error, use == Use::Writes ? db::Access::ReadWrite : db::Access::ReadOnly)) {
         err() << "error: cannot open the database: " << error << "\n";
         return false;
     }

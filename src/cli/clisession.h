@@ -2,13 +2,19 @@
 #include "app/appcontext.h"
 #include "app/clock.h"
 #include "app/messages.h"
+#include "app/writerlock.h"
+#include "db/database.h"
+
+#include <memory>
 
 namespace minasel::cli {
 
-// Message boxes as lines on stderr; questions take their default answer.
+// Message boxes as lines on stderr; questions keep their lines (a restore's row
+// counts) and take their default answer, or Yes when the command was given --yes.
 class StderrMessages : public Messages {
 public:
     Answer show(Icon icon, const QString& title, const QString& text, Buttons buttons, Answer defaultAnswer) override;
+    bool yes = false;
 };
 
 // What a command needs of the program's start-up: the data folder with its log,
@@ -20,9 +26,16 @@ public:
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
 
+    // How a command uses the database. A command that writes first takes the data
+    // folder's one-copy lock (WriterLock) and holds it until the session ends;
+    // one that only reads opens the file read-only and never changes it.
+    enum class Use { Reads, Writes };
+
     AppContext& ctx() { return m_ctx; }
-    // False, with the reason on stderr, when there is no database or it cannot be opened.
-    bool open(const QString& dataDir);
+    StderrMessages& messages() { return m_messages; }
+    // False, with the reason on stderr, when there is no database, it cannot be
+    // opened, or (to write) another process holds the lock.
+    bool open(const QString& dataDir, Use use = Use::Reads);
     // False, with the reason on stderr, when the company does not exist.
     bool chooseCompany(const QString& cid);
 
@@ -30,6 +43,7 @@ private:
     StderrMessages m_messages;
     SystemClock m_clock;
     AppContext m_ctx;
+    std::unique_ptr<WriterLock> m_lock;   // released after the connection has closed
 };
 
 } // namespace minasel::cli

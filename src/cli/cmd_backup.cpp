@@ -1,96 +1,16 @@
 #include "climain.h"
+#include "clisession.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/messages.h"
-#include "app/writerlock.h"
 #include "backup/backuprestorer.h"
 #include "backup/backupwriter.h"
 #include "backup/databasecompactor.h"
-#include "db/database.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlQuery>
-#include <memory>
 
 namespace minasel::cli {
 
 namespace {
-
-// Boxes become lines on stderr; questions take their default answer, or Yes
-// when the command was given --yes.
-class ConsoleMessages : public Messages {
-public:
-    Answer show(Icon icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer) override
-    {
-        QString t = text;
-        // A question keeps its lines (the row counts of a restore); other boxes are one line.
-        if (icon != Icon::Question)
-            t.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        err() << title << ": " << t << "\n";
-        err().flush();
-        return icon == Icon::Question && yes ? Answer::Yes : defaultAnswer;
-    }
-    bool yes = false;
-};
-
-// The data folder, log and shared connection of one command, like the program's start-up.
-class Session {
-public:
-    Session() : m_ctx(m_messages, m_clock) { m_ctx.setConnectionName(QStringLiteral("minasel-cli")); }
-    ~Session() { db::closeConnection(m_ctx); }
-
-    AppContext& ctx() { return m_ctx; }
-
-    // Writers take the data folder's one-copy lock first and keep it to the end;
-    // a command that only reads opens the file read-only.
-    bool open(const QString& dataDir, bool writes)
-    {
-        if (!QFileInfo(dataDir + QStringLiteral("/Kyuyo.db")).isFile()) {
-            err() << "error: no Kyuyo.db in " << dataDir << "\n";
-            return false;
-        }
-        if (writes) {
-            m_lock = std::make_unique<WriterLock>(dataDir);
-            if (!m_lock->held()) {
-                err() << "error: " << QString(m_lock->refusal()).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
-                return false;
-            }
-        }
-        m_ctx.setDataFolder(QDir(dataDir).absolutePath());
-        m_ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
-        m_ctx.log().open(m_ctx.dataFolder());
-        QString error;
-        if (!db::openConnection(m_ctx, &error, writes ? db::Access::ReadWrite : db::Access::ReadOnly)) {
-            err() << "error: cannot open the database: " << error << "\n";
-            return false;
-        }
-        return true;
-    }
-
-    bool chooseCompany(const QString& cid)
-    {
-        QSqlQuery q(m_ctx.db());
-        q.prepare(QStringLiteral("SELECT COMPANY FROM COMPANY WHERE CID = ?"));
-        q.addBindValue(cid);
-        if (!q.exec() || !q.next()) {
-            err() << "error: company " << cid << " does not exist\n";
-            return false;
-        }
-        m_ctx.companyId = cid;
-        m_ctx.companyName = q.value(0).toString();
-        return true;
-    }
-
-    ConsoleMessages& messages() { return m_messages; }
-
-private:
-    ConsoleMessages m_messages;
-    SystemClock m_clock;
-    AppContext m_ctx;
-    std::unique_ptr<WriterLock> m_lock;   // released after the connection closes
-};
 
 bool parseArgs(const QStringList& args, const QStringList& required, Options* o, const char* usage)
 {
@@ -115,8 +35,8 @@ int cmdBackup(const QStringList& args)
     Options o;
     if (!parseArgs(args, {QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("dir")}, &o, usage))
         return kUsageError;
-    Session s;
-    if (!s.open(o.value(QStringLiteral("data-dir")), false) || !s.chooseCompany(o.value(QStringLiteral("company"))))
+    CliSession s(QStringLiteral("minasel-cli"));
+    if (!s.open(o.value(QStringLiteral("data-dir"))) || !s.chooseCompany(o.value(QStringLiteral("company"))))
         return 1;
     backup::BackupWriter writer(s.ctx());
     if (!writer.write(o.value(QStringLiteral("dir")), QStringLiteral("RunBackUp.cmdBackUp_Click"))) {
@@ -147,8 +67,8 @@ int cmdRestore(const QStringList& args)
               << "\nusage: " << usage << "\n";
         return kUsageError;
     }
-    Session s;
-    if (!s.open(o.value(QStringLiteral("data-dir")), true) || !s.chooseCompany(o.value(QStringLiteral("company"))))
+    CliSession s(QStringLiteral("minasel-cli"));
+    if (!s.open(o.value(QStringLiteral("data-dir")), CliSession::Use::Writes) || !s.chooseCompany(o.value(QStringLiteral("company"))))
         return 1;
     s.messages().yes = o.has(QStringLiteral("yes"));
     backup::BackupRestorer restorer(s.ctx());
@@ -175,8 +95,8 @@ int cmdCompact(const QStringList& args)
     Options o;
     if (!parseArgs(args, {QStringLiteral("data-dir")}, &o, usage))
         return kUsageError;
-    Session s;
-    if (!s.open(o.value(QStringLiteral("data-dir")), true))
+    CliSession s(QStringLiteral("minasel-cli"));
+    if (!s.open(o.value(QStringLiteral("data-dir")), CliSession::Use::Writes))
         return 1;
     const qint64 before = QFileInfo(s.ctx().databasePath()).size();
     backup::DatabaseCompactor compactor(s.ctx());

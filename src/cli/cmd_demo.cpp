@@ -1,4 +1,5 @@
 #include "climain.h"
+#include "clisession.h"
 
 #include "app/appcontext.h"
 #include "app/clock.h"
@@ -15,16 +16,6 @@
 namespace minasel::cli {
 
 namespace {
-
-class DemoMessages : public Messages {
-public:
-    Answer show(Icon, const QString& title, const QString& text, Buttons, Answer defaultAnswer) override
-    {
-        err() << title << ": " << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
-        err().flush();
-        return defaultAnswer;
-    }
-};
 
 const char* const kDemoUsage =
     "usage: minasel-cli demo --data-dir D [--companies N] [--employees M] [--months K]\n"
@@ -82,7 +73,7 @@ int cmdDemo(const QStringList& args)
         options.lastMonth = m;
     }
 
-    DemoMessages messages;
+    StderrMessages messages;
     SystemClock clock;
     AppContext ctx(messages, clock);
     ctx.setConnectionName(QStringLiteral("minasel-cli-demo"));
