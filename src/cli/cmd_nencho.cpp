@@ -5,11 +5,9 @@
 #include "climain.h"
 #include "clisession.h"
 
-#include "app/startup.h"
 #include "nentyo/nentyobatch.h"
 
 #include <QDir>
-#include <QLockFile>
 
 namespace minasel::cli {
 
@@ -79,16 +77,11 @@ int cmdNenchoStored(const QStringList& args)
 
     const bool registering = o.has(QStringLiteral("register"));
     const QString dataDir = QDir(o.value(QStringLiteral("data-dir"))).absolutePath();
-    // Registering writes: not while the program, or another writer, has the data.
-    QLockFile lock(QDir(dataDir).filePath(Startup::lockFileName()));
-    if (registering && !lock.tryLock(0)) {
-        err() << QStringLiteral("ミナセルが起動中のため、年末調整の登録を行うことができません。"
-                                "ミナセルを終了してから実行して下さい。")
-              << "\n";
-        return 1;
-    }
+    // Registering writes: not while the program, or another writer, has the data
+    // (the session takes the one-copy lock); computing only reads.
     CliSession s(QStringLiteral("minasel-cli-nencho"));
-    if (!s.open(dataDir) || !s.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!s.open(dataDir, registering ? CliSession::Use::Writes : CliSession::Use::Reads)
+        || !s.chooseCompany(o.value(QStringLiteral("company"))))
         return 1;
     const QString code = o.value(QStringLiteral("employee")).trimmed();
     nentyo::NentyoBatch batch(s.ctx());
