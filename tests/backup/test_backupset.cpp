@@ -493,11 +493,6 @@ TEST_F(BackupSetTest, ValuesOutOfRangeAreRefusedWithoutLoggingThem)
         EXPECT_FALSE(logged.contains(QString::fromUtf8(value)) || text.contains(QString::fromUtf8(value)))
             << logged.toStdString();
     }
-    // Up to the limit is fine.
-    writeFile(file(4), withValue("-99999999999"));
-    data.messages().answerNext(Messages::Answer::Yes);
-    BackupRestorer r(data.ctx());
-    EXPECT_EQ(r.restore(setDir()), Outcome::Restored) << r.errorText().toStdString();
 }
 
 // A backup killed at any point of putting its files in place: the folder then
