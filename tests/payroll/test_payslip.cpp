@@ -5,6 +5,7 @@
 #include "reports/pdfcanvas.h"
 #include "reports/printpaper.h"
 #include "reports/recordingcanvas.h"
+#include "support/golden.h"
 #include "support/testdatadir.h"
 
 #include <QDir>
@@ -61,28 +62,9 @@ protected:
     test::TestDataDir dir;
 };
 
-QString golden(const QString& name)
-{
-    return QStringLiteral(MINASEL_GOLDEN_DIR "/") + name;
-}
-
-// The whole call list of a slip against the reviewed copy in the source tree
-// (MINASEL_UPDATE_GOLDEN=1 rewrites it after a deliberate change of the form).
 void expectGolden(const RecordingCanvas& canvas, const QString& name)
 {
-    const QString actual = canvas.calls().join(QLatin1Char('\n')) + QLatin1Char('\n');
-    QFile f(golden(name));
-    if (qEnvironmentVariableIsSet("MINASEL_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(actual.toUtf8());
-        return;
-    }
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
-    const QStringList want = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    const QStringList got = actual.split(QLatin1Char('\n'));
-    for (int i = 0; i < std::min(want.size(), got.size()); ++i)
-        ASSERT_EQ(want[i].toStdString(), got[i].toStdString()) << "line " << i + 1 << " of " << name.toStdString();
-    EXPECT_EQ(want.size(), got.size());
+    test::expectGolden(canvas, QStringLiteral(MINASEL_GOLDEN_DIR "/") + name);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "reports/employeepicker.h"
 #include "reports/prtjyugyoin.h"
 #include "reports/recordingcanvas.h"
+#include "support/golden.h"
 #include "support/testdatadir.h"
 
 #include <QApplication>
@@ -256,14 +257,5 @@ TEST_F(EmployeeListTest, CommandLineWritesTheActiveEmployees)
 
 TEST_F(EmployeeListTest, PageMatchesTheReviewedCallList)
 {
-    const RecordingCanvas canvas = printed({"00002", "00005"});
-    const QString actual = canvas.calls().join(QLatin1Char('\n')) + QLatin1Char('\n');
-    QFile f(QStringLiteral(MINASEL_GOLDEN_DIR "/employee_list.txt"));
-    if (qEnvironmentVariableIsSet("MINASEL_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(actual.toUtf8());
-        f.close();
-    }
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(f.readAll()).toStdString(), actual.toStdString());
+    test::expectGolden(printed({"00002", "00005"}), QStringLiteral(MINASEL_GOLDEN_DIR "/employee_list.txt"));
 }

@@ -7,6 +7,7 @@
 #include "reports/ledgerperiod.h"
 #include "reports/ledgertable.h"
 #include "reports/recordingcanvas.h"
+#include "support/golden.h"
 
 #include <QTemporaryDir>
 
@@ -64,20 +65,7 @@ int amountRight(int column)   // right edge of a monthly amount column's figures
 
 void expectGolden(const RecordingCanvas& canvas, const QString& name)
 {
-    const QString path = QStringLiteral(MINASEL_GOLDEN_DIR "/") + name;
-    QFile f(path);
-    const QString got = canvas.calls().join(QLatin1Char('\n')) + QLatin1Char('\n');
-    if (qEnvironmentVariableIsSet("MINASEL_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(got.toUtf8());
-        return;
-    }
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QStringList want = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    const QStringList have = got.split(QLatin1Char('\n'));
-    for (int i = 0; i < std::min(want.size(), have.size()); ++i)
-        ASSERT_EQ(have[i].toStdString(), want[i].toStdString()) << name.toStdString() << " line " << i + 1;
-    EXPECT_EQ(have.size(), want.size());
+    test::expectGolden(canvas, QStringLiteral(MINASEL_GOLDEN_DIR "/") + name);
 }
 
 } // namespace

@@ -1,0 +1,3 @@
+# Withholding slip: its data, layout and batch (core); the print screen (ui).
+list(APPEND CORE_SOURCES gensendata.cpp gensenlayout.cpp gensenbatch.cpp printoffset.cpp)
+list(APPEND CORE_DEPENDS nentyo_core)
