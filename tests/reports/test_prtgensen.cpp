@@ -1,0 +1,133 @@
+#include "app/numberfield.h"
+#include "app/screenregistry.h"
+#include "gensenfixture.h"
+#include "reports/employeepicker.h"
+#include "reports/gensenprintjob.h"
+#include "reports/prtgensen.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace minasel;
+using namespace minasel::reports;
+
+namespace {
+
+class PrtGensenTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::storeFullSlip(dir); }
+    PrintJob::Hooks hooks(const QString& file)
+    {
+        PrintJob::Hooks h;
+        h.installedPrinters = [] { return QStringList{}; };
+        h.preview = [this](QPrinter& p, const std::function<void(QPrinter*)>& paint) {
+            ++previews;
+            p.setOutputFileName(out.filePath(QStringLiteral("preview.pdf")));
+            paint(&p);
+            return true;
+        };
+        h.choosePdfFile = [file](const QString&) { return file; };
+        h.openFile = [](const QString&) {};
+        return h;
+    }
+    int pages(const QString& path)
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            return -1;
+        QProcess p;
+        p.start(QStringLiteral("pdfinfo"), {path});
+        p.waitForFinished(30000);
+        const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(p.readAll()));
+        return m.hasMatch() ? m.captured(1).toInt() : 0;
+    }
+    test::TestDataDir dir;
+    QTemporaryDir out;
+    int previews = 0;
+};
+
+} // namespace
+
+TEST_F(PrtGensenTest, OpensFromTheMenuKeyAndListsTheYearsRows)
+{
+    ScreenRegistry registry;
+    registerReportsScreens(registry);
+    std::unique_ptr<QWidget> w(registry.create(QStringLiteral("PrtGensen"), dir.ctx()));
+    auto* screen = qobject_cast<PrtGensen*>(w.get());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_LE(screen->width(), 1024);
+    EXPECT_LE(screen->height(), 768);
+    EXPECT_EQ(screen->findChild<NumberField*>("txtYear")->text(), QStringLiteral("2026"));
+    ASSERT_EQ(screen->picker()->candidates().size(), 1);
+    EXPECT_EQ(screen->picker()->candidates()[0].code, QStringLiteral("00002"));
+    screen->findChild<NumberField*>("txtYear")->setValue(2025);
+    EXPECT_TRUE(screen->picker()->candidates().isEmpty());
+}
+
+TEST_F(PrtGensenTest, PrintsTheChosenSlipsToPdfAndRefusesAnEmptyChoice)
+{
+    PrtGensen screen(dir.ctx());
+    const QString path = out.filePath(QStringLiteral("gensen.pdf"));
+    screen.printHooks() = hooks(path);
+    screen.findChild<QPushButton*>("cmdPrint")->click();
+    EXPECT_EQ(dir.messages().lastText(), QStringLiteral("印刷可能なデータを決めた後、印刷ボタンを押して下さい。"));
+    EXPECT_EQ(previews, 0);
+
+    // The range 00001-00009 takes the one candidate across.
+    screen.findChild<QLineEdit*>("txtStartNo")->setText(QStringLiteral("00001"));
+    screen.findChild<QLineEdit*>("txtEndNo")->setText(QStringLiteral("00009"));
+    screen.picker()->applyRange();
+    ASSERT_EQ(screen.picker()->rightCount(), 1);
+    dir.messages().answerNext(Messages::Answer::No);   // do not open the PDF
+    screen.findChild<QPushButton*>("cmdPrint")->click();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(screen.lastOutput(), path);
+    const int n = pages(path);
+    if (n >= 0)
+        EXPECT_EQ(n, 4);
+    EXPECT_TRUE(screen.findChild<QWidget*>("fmMsg")->isHidden());
+}
+
+TEST_F(PrtGensenTest, OffsetIsKeptPerPrinterAndUsedForTheFormAndTheTestSheet)
+{
+    {
+        PrtGensen screen(dir.ctx());
+        EXPECT_TRUE(screen.findChild<QLabel*>("lbPrinter")->text().contains(AppContext::pdfPrinterName()));
+        screen.findChild<NumberField*>("txtHoseiX")->setValue(1.5);
+        screen.findChild<NumberField*>("txtHoseiY")->setValue(-2.0);
+    }
+    EXPECT_EQ(dir.scalar(QStringLiteral("SELECT HOSEIX FROM PRTHOSEI WHERE PRTNAME = '%1' AND FORMNAME = 'GENSEN'")
+                             .arg(AppContext::pdfPrinterName()))
+                  .toDouble(),
+              1.5);
+    PrtGensen screen(dir.ctx());
+    EXPECT_EQ(screen.findChild<NumberField*>("txtHoseiY")->value(), -2.0);
+
+    const QString sheet = out.filePath(QStringLiteral("sheet.pdf"));
+    screen.printHooks() = hooks(sheet);
+    dir.messages().answerNext(Messages::Answer::No);
+    screen.findChild<QPushButton*>("cmdTestPrint")->click();
+    EXPECT_EQ(screen.lastOutput(), sheet);
+    const int n = pages(sheet);
+    if (n >= 0)
+        EXPECT_EQ(n, 1);
+
+    // One slip from rows in hand, as the year-end screen hands them over, on the form.
+    const QString one = out.filePath(QStringLiteral("one.pdf"));
+    GensenPrintJob job(dir.ctx(), nullptr, hooks(one));
+    dir.messages().answerNext(Messages::Answer::No);
+    EXPECT_EQ(job.printRows(2026, GensenBatch::Paper::Form, QStringLiteral("00002"),
+                            test::tableRow(db::Table::Nentyo, test::fullNentyo()),
+                            test::tableRow(db::Table::NentyoSinkoku, test::fullSinkoku())),
+              PrintJob::Result::Printed);
+    const int m = pages(one);
+    if (m >= 0)
+        EXPECT_EQ(m, 1);
+}
