@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace minasel::cli {
 
@@ -63,6 +64,25 @@ bool CliSession::chooseCompany(const QString& cid)
     m_ctx.companyId = cid;
     m_ctx.companyName = q.value(0).toString();
     return true;
+}
+
+QStringList pickEmployees(const QList<reports::PickerEntry>& candidates, const QString& list,
+                          QList<reports::PickerEntry>* chosen)
+{
+    chosen->clear();
+    QStringList missing;
+    for (const QString& raw : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString code = raw.trimmed().toUpper();
+        auto it = std::find_if(candidates.begin(), candidates.end(),
+                               [&](const reports::PickerEntry& e) { return e.code == code; });
+        if (it == candidates.end())
+            missing << code;
+        else if (!chosen->contains(*it))
+            chosen->append(*it);
+    }
+    std::sort(chosen->begin(), chosen->end(),
+              [](const reports::PickerEntry& a, const reports::PickerEntry& b) { return a.code < b.code; });
+    return missing;
 }
 
 } // namespace minasel::cli

@@ -4,6 +4,7 @@
 #include "app/messages.h"
 #include "app/writerlock.h"
 #include "db/database.h"
+#include "reports/pickerlists.h"
 
 #include <memory>
 
@@ -45,5 +46,10 @@ private:
     AppContext m_ctx;
     std::unique_ptr<WriterLock> m_lock;   // released after the connection has closed
 };
+
+// The employees named in "C1,C2" (upper-cased) among the candidates, in code
+// order, into *chosen; returns the codes that are not candidates.
+QStringList pickEmployees(const QList<reports::PickerEntry>& candidates, const QString& list,
+                          QList<reports::PickerEntry>* chosen);
 
 } // namespace minasel::cli

@@ -64,27 +64,14 @@ int cmdPayslips(const QStringList& args)
         err() << "error: " << error << "\n";
         return 1;
     }
-    QList<reports::PickerEntry> chosen;
+    QList<reports::PickerEntry> chosen = candidates;
     if (o.has(QStringLiteral("employees"))) {
-        QStringList missing;
-        for (const QString& raw : o.value(QStringLiteral("employees")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const QString code = raw.trimmed().toUpper();
-            auto it = std::find_if(candidates.begin(), candidates.end(),
-                                   [&](const reports::PickerEntry& e) { return e.code == code; });
-            if (it == candidates.end())
-                missing << code;
-            else if (!chosen.contains(*it))
-                chosen << *it;
-        }
+        const QStringList missing = pickEmployees(candidates, o.value(QStringLiteral("employees")), &chosen);
         if (!missing.isEmpty()) {
             err() << "error: no " << (kind == 2 ? "bonus" : "salary") << " statement in " << month
                   << " for: " << missing.join(QLatin1Char(',')) << "\n";
             return 1;
         }
-        std::sort(chosen.begin(), chosen.end(),
-                  [](const reports::PickerEntry& a, const reports::PickerEntry& b) { return a.code < b.code; });
-    } else {
-        chosen = candidates;
     }
     if (chosen.isEmpty()) {
         err() << "error: no " << (kind == 2 ? "bonus" : "salary") << " statements in " << month << "\n";

@@ -131,3 +131,23 @@ TEST_F(PrtGensenTest, OffsetIsKeptPerPrinterAndUsedForTheFormAndTheTestSheet)
     if (m >= 0)
         EXPECT_EQ(m, 1);
 }
+
+TEST_F(PrtGensenTest, CommandLineWritesTheSlipsWithoutAWindow)
+{
+    const QString pdf = out.filePath(QStringLiteral("cli.pdf"));
+    auto run = [&](const QStringList& extra) {
+        QProcess p;
+        p.start(QStringLiteral(MINASEL_CLI), QStringList{QStringLiteral("gensen"), QStringLiteral("--data-dir"),
+                                                         dir.path(), QStringLiteral("--company"), QStringLiteral("01"),
+                                                         QStringLiteral("--pdf"), pdf} + extra);
+        p.waitForFinished(60000);
+        return p.exitCode();
+    };
+    EXPECT_EQ(run({"--year", "2026", "--paper", "plain"}), 0);
+    const int n = pages(pdf);
+    if (n >= 0)
+        EXPECT_EQ(n, 4);
+    EXPECT_EQ(run({"--year", "2026", "--paper", "both"}), 2);
+    EXPECT_EQ(run({"--year", "2025", "--paper", "form"}), 1);                          // no rows that year
+    EXPECT_EQ(run({"--year", "2026", "--paper", "form", "--employees", "00003"}), 1);   // no row for him
+}
