@@ -10,8 +10,6 @@
 
 namespace minasel::bench {
 
-namespace {
-
 db::RowValues blankRow(db::Table table)
 {
     db::RowValues row;
@@ -24,6 +22,8 @@ void set(db::RowValues& row, db::Table table, const char* column, const QString&
 {
     row[db::tableDef(table).indexOf(QString::fromLatin1(column))] = value;
 }
+
+namespace {
 
 // A statement row with its key and the employee's class filled in.
 db::RowValues statementRow(const QString& month, const QString& code, const char* kind, const QString& employeeKind)

@@ -1,8 +1,14 @@
 #pragma once
+#include "db/rowwriter.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace minasel::bench {
+
+// A row of the table with every number 0 and every text empty, and one column set.
+db::RowValues blankRow(db::Table table);
+void set(db::RowValues& row, db::Table table, const char* column, const QString& value);
 
 // A data folder (Kyuyo.db) for company "01" with `employees` employees
 // (00001 ...) and a full salary statement of `month` for each.

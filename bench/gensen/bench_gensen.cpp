@@ -1,0 +1,112 @@
+// Withholding slips of 200 employees on plain paper (800 pages) to PDF, against
+// the floor: the same texts and lines drawn straight with QPainter into a
+// QPdfWriter. `bench_gensen --make-data DIR` only writes a data folder (200
+// year-end rows of 2026) for trying the command line or looking at the form.
+#include "gensenbenchdata.h"
+
+#include "floor/formbench.h"
+#include "floor/recordedfloor.h"
+
+#include "app/appcontext.h"
+#include "app/clock.h"
+#include "app/dberror.h"
+#include "app/fakemessages.h"
+#include "db/database.h"
+#include "reports/gensenbatch.h"
+#include "reports/pdfcanvas.h"
+#include "reports/recordingcanvas.h"
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+using namespace minasel;
+
+namespace {
+
+constexpr int kEmployees = 200;
+constexpr int kYear = 2026;
+
+struct Fixture {
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FixedClock clock{QDateTime(QDate(2027, 1, 15), QTime(10, 0))};
+    std::unique_ptr<AppContext> ctx;
+    QList<reports::PickerEntry> chosen;
+    reports::RecordingCanvas recorded;   // the whole batch, for the floor
+
+    ~Fixture()
+    {
+        if (ctx)
+            db::closeConnection(*ctx);
+    }
+
+    bool setUp()
+    {
+        QString error;
+        if (!bench::makeGensenData(dir.path(), kEmployees, kYear, &error)) {
+            std::fprintf(stderr, "data: %s\n", qPrintable(error));
+            return false;
+        }
+        ctx = std::make_unique<AppContext>(messages, clock);
+        ctx->setDataFolder(dir.path());
+        ctx->setConnectionName(QStringLiteral("bench-gensen"));
+        if (!db::openConnection(*ctx, &error))
+            return false;
+        ctx->companyId = QStringLiteral("01");
+        DbError dbError;
+        reports::gensenCandidates(ctx->db(), ctx->companyId, kYear, &chosen, &dbError);
+        reports::GensenBatch batch(*ctx, QStringLiteral("bench"));
+        return chosen.size() == kEmployees && batch.prepare(kYear, chosen)
+            && batch.print(recorded, reports::GensenBatch::Paper::Plain) == reports::GensenBatch::Outcome::Printed;
+    }
+};
+
+Fixture* g_fixture = nullptr;
+
+void BM_GensenPlainPdf(benchmark::State& state)
+{
+    Fixture& f = *g_fixture;
+    const QString path = f.dir.filePath(QStringLiteral("gensen.pdf"));
+    for (auto _ : state) {
+        reports::PdfCanvas canvas(path);
+        canvas.open();
+        reports::GensenBatch batch(*f.ctx, QStringLiteral("bench"));
+        if (!batch.prepare(kYear, f.chosen)
+            || batch.print(canvas, reports::GensenBatch::Paper::Plain) != reports::GensenBatch::Outcome::Printed)
+            state.SkipWithError("batch failed");
+    }
+    state.counters["pages"] = f.recorded.pageCount();
+    state.counters["texts"] = double(f.recorded.texts().size());
+    state.counters["lines"] = double(f.recorded.lineCount());
+}
+
+void BM_FloorQPainterPdf(benchmark::State& state)
+{
+    Fixture& f = *g_fixture;
+    const QString path = f.dir.filePath(QStringLiteral("floor.pdf"));
+    const bench::RecordedFloor floor(f.recorded.calls());
+    for (auto _ : state)
+        floor.drawPdf(path, QPageSize(QPageSize::JisB5), QPageLayout::Portrait);
+}
+
+} // namespace
+
+BENCHMARK(BM_GensenPlainPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FloorQPainterPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char** argv)
+{
+    bench::preferOffscreen();
+    QGuiApplication app(argc, argv);
+    Fixture fixture;
+    return bench::runFormBenchmarks(
+        argc, argv,
+        [](const QString& folder, QString* error) { return bench::makeGensenData(folder, kEmployees, kYear, error); },
+        [&] {
+            g_fixture = &fixture;
+            return fixture.setUp();
+        });
+}
