@@ -3,6 +3,7 @@
 #include "app/dberror.h"
 #include "app/valuehelpers.h"
 #include "nentyo/nentyocalc.h"
+#include "reports/boundquery.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -179,18 +180,8 @@ template <typename Fn>
 bool runQuery(QSqlDatabase db, const QString& sql, const QVariantList& values, DbError* error, Fn&& onRow)
 {
     QSqlQuery q(db);
-    q.setForwardOnly(true);
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& v : values)
-            q.addBindValue(v);
-        ok = q.exec();
-    }
-    if (!ok) {
-        if (error)
-            *error = DbError::from(q.lastError());
+    if (!execBound(q, sql, values, error))
         return false;
-    }
     while (q.next())
         onRow(q);
     return true;

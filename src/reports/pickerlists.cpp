@@ -1,6 +1,8 @@
 #include "reports/pickerlists.h"
 
+#include "app/dberror.h"
 #include "app/valuehelpers.h"
+#include "reports/boundquery.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -85,18 +87,12 @@ bool PickerLists::loadEntries(QSqlDatabase db, const QString& sql, const QVarian
 {
     out->clear();
     QSqlQuery q(db);
-    q.setForwardOnly(true);
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& v : values)
-            q.addBindValue(v);
-        ok = q.exec();
-    }
-    if (!ok) {
+    DbError failure;
+    if (!execBound(q, sql, values, &failure)) {
         if (error)
-            *error = q.lastError().text();
+            *error = failure.description;
         if (errorCode)
-            *errorCode = q.lastError().nativeErrorCode().toInt();
+            *errorCode = failure.code;
         return false;
     }
     while (q.next())

@@ -3,33 +3,16 @@
 #include "app/dberror.h"
 #include "db/schema.h"
 #include "db/transactionguard.h"
-
-#include <QSqlQuery>
+#include "reports/boundquery.h"
 
 namespace minasel::reports {
-
-namespace {
-
-bool run(QSqlQuery& q, DbError* error)
-{
-    if (q.exec())
-        return true;
-    if (error)
-        *error = DbError::from(q.lastError());
-    return false;
-}
-
-} // namespace
 
 bool readPrintOffset(QSqlDatabase db, const QString& printer, const QString& form, PrintOffset* out, DbError* error)
 {
     *out = {};
     QSqlQuery q(db);
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT HOSEIX, HOSEIY FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable));
-    q.addBindValue(printer);
-    q.addBindValue(form);
-    if (!run(q, error))
+    if (!execBound(q, QStringLiteral("SELECT HOSEIX, HOSEIY FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable),
+                   {printer, form}, error))
         return false;
     if (q.next())
         *out = {q.value(0).toDouble(), q.value(1).toDouble()};
@@ -40,18 +23,13 @@ bool writePrintOffset(QSqlDatabase db, const QString& printer, const QString& fo
                       DbError* error)
 {
     db::TransactionGuard transaction(db);
-    QSqlQuery del(db);
-    del.prepare(QStringLiteral("DELETE FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable));
-    del.addBindValue(printer);
-    del.addBindValue(form);
-    QSqlQuery ins(db);
-    ins.prepare(QStringLiteral("INSERT INTO %1 (PRTNAME, FORMNAME, HOSEIX, HOSEIY) VALUES(?, ?, ?, ?)")
-                    .arg(db::kPrintOffsetTable));
-    ins.addBindValue(printer);
-    ins.addBindValue(form);
-    ins.addBindValue(offset.x);
-    ins.addBindValue(offset.y);
-    if (!run(del, error) || !run(ins, error))
+    QSqlQuery q(db);
+    if (!execBound(q, QStringLiteral("DELETE FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable),
+                   {printer, form}, error)
+        || !execBound(q,
+                      QStringLiteral("INSERT INTO %1 (PRTNAME, FORMNAME, HOSEIX, HOSEIY) VALUES(?, ?, ?, ?)")
+                          .arg(db::kPrintOffsetTable),
+                      {printer, form, offset.x, offset.y}, error))
         return false;
     if (!transaction.commit()) {
         if (error)

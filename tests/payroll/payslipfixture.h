@@ -8,26 +8,30 @@
 
 namespace minasel::test {
 
+// A row of the table with every column empty/zero but the given values.
+inline db::RowValues tableRow(db::Table table, const QMap<QString, QString>& values)
+{
+    const db::TableDef& def = db::tableDef(table);
+    db::RowValues row;
+    for (const db::Column& c : def.columns)
+        row << (c.kind == db::Kind::Number ? QStringLiteral("0") : QString());
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        const int i = def.indexOf(it.key());
+        if (i < 0)
+            throw std::runtime_error("no " + def.name.toStdString() + " column " + it.key().toStdString());
+        row[i] = it.value();
+    }
+    return row;
+}
+
 // A MEISAI row with every column empty/zero but the key and the given values.
 inline db::RowValues meisaiRow(const QString& month, const QString& code, int kind, const QString& employeeKind,
                                const QMap<QString, QString>& values, const QString& cid = QStringLiteral("01"))
 {
-    const db::TableDef& def = db::tableDef(db::Table::Meisai);
-    db::RowValues row;
-    for (const db::Column& c : def.columns)
-        row << (c.kind == db::Kind::Number ? QStringLiteral("0") : QString());
-    row[def.indexOf(QStringLiteral("CID"))] = cid;
-    row[def.indexOf(QStringLiteral("SIKYUBI"))] = month;
-    row[def.indexOf(QStringLiteral("JGICODE"))] = code;
-    row[def.indexOf(QStringLiteral("SIKYUKBN"))] = QString::number(kind);
-    row[def.indexOf(QStringLiteral("JGIKBN"))] = employeeKind;
-    for (auto it = values.begin(); it != values.end(); ++it) {
-        const int i = def.indexOf(it.key());
-        if (i < 0)
-            throw std::runtime_error("no MEISAI column " + it.key().toStdString());
-        row[i] = it.value();
-    }
-    return row;
+    QMap<QString, QString> all{{"CID", cid}, {"SIKYUBI", month}, {"JGICODE", code}, {"SIKYUKBN", QString::number(kind)},
+                               {"JGIKBN", employeeKind}};
+    all.insert(values);
+    return tableRow(db::Table::Meisai, all);
 }
 
 // Output of a poppler tool, or a null string when the tool is not installed.

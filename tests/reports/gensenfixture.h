@@ -1,5 +1,6 @@
 #pragma once
 #include "db/rowwriter.h"
+#include "payroll/payslipfixture.h"
 #include "support/testdatadir.h"
 
 #include <QMap>
@@ -8,22 +9,6 @@
 namespace minasel::test {
 
 using Values = QMap<QString, QString>;
-
-// A row of the table with the key and the given values, everything else empty or 0.
-inline db::RowValues tableRow(db::Table table, const Values& values)
-{
-    const db::TableDef& def = db::tableDef(table);
-    db::RowValues row;
-    for (const db::Column& c : def.columns)
-        row << (c.kind == db::Kind::Number ? QStringLiteral("0") : QString());
-    for (auto it = values.begin(); it != values.end(); ++it) {
-        const int i = def.indexOf(it.key());
-        if (i < 0)
-            throw std::runtime_error("no column " + it.key().toStdString());
-        row[i] = it.value();
-    }
-    return row;
-}
 
 // 2026, employee 00002 (佐藤 花子 of the sample company): pay 9,000,000 with
 // every box of the slip filled. Written by hand, not by the computation.

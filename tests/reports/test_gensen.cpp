@@ -6,9 +6,7 @@
 #include "support/golden.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -345,16 +343,8 @@ TEST_F(GensenTest, PdfHasFourB5PagesPerEmployeeAndItsText)
     PdfCanvas canvas(path);
     ASSERT_TRUE(canvas.open());
     ASSERT_EQ(batch.print(canvas, GensenBatch::Paper::Plain), GensenBatch::Outcome::Printed);
-    auto tool = [](const QString& name, const QStringList& args) {
-        if (QStandardPaths::findExecutable(name).isEmpty())
-            return QString();
-        QProcess p;
-        p.start(name, args);
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    };
-    const QString info = tool(QStringLiteral("pdfinfo"), {path});
-    if (info.isEmpty())
+    const QString info = test::runTool(QStringLiteral("pdfinfo"), {path});
+    if (info.isNull())
         GTEST_SKIP() << "poppler-utils not installed";
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+8\\b")))) << info.toStdString();
     // JIS B5 is 182 x 257 mm: 515.9 x 728.5 points, portrait.
@@ -362,7 +352,7 @@ TEST_F(GensenTest, PdfHasFourB5PagesPerEmployeeAndItsText)
     ASSERT_TRUE(m.hasMatch());
     EXPECT_NEAR(m.captured(1).toDouble(), 515.9, 1.0);
     EXPECT_NEAR(m.captured(2).toDouble(), 728.5, 1.0);
-    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    const QString text = test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
     for (const char* s : {"給 与 所 得 の 源 泉 徴 収 票", "給与支払報告書（個人別明細書）", "令和8年分", "佐藤 花子",
                           "鈴木 一郎", "特定親族", "控除対象扶養親族等の数", "ミナセル商事株式会社"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(s))) << s;

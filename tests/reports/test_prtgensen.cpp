@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -40,13 +39,9 @@ protected:
     }
     int pages(const QString& path)
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
-            return -1;
-        QProcess p;
-        p.start(QStringLiteral("pdfinfo"), {path});
-        p.waitForFinished(30000);
-        const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(p.readAll()));
-        return m.hasMatch() ? m.captured(1).toInt() : 0;
+        const QString info = test::runTool(QStringLiteral("pdfinfo"), {path});
+        const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+        return info.isNull() ? -1 : m.hasMatch() ? m.captured(1).toInt() : 0;
     }
     test::TestDataDir dir;
     QTemporaryDir out;
