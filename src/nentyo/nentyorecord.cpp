@@ -166,6 +166,18 @@ NentyoRecord NentyoRecord::fromSql(const QSqlRecord& nentyo, const QSqlRecord* s
     return r;
 }
 
+NentyoRecord NentyoRecord::fromRows(const db::RowValues& nentyo, const db::RowValues& sinkoku)
+{
+    NentyoRecord r{QString(), QString(), QString()};
+    Q_ASSERT(nentyo.size() == r.m_nentyo.size() && (sinkoku.isEmpty() || sinkoku.size() == r.m_sinkoku.size()));
+    r.m_nentyo = nentyo;
+    if (!sinkoku.isEmpty())
+        r.m_sinkoku = sinkoku;
+    for (const char* key : {"CID", "SIKYUYEAR", "JGICODE"})
+        r.set(QLatin1String(key), r.m_nentyo[nentyoIndex().value(QLatin1String(key))]);
+    return r;
+}
+
 void NentyoRecord::setPayTotals(const PayTotals& pay)
 {
     setAmount(QStringLiteral("kyuryo"), pay.kyuryo);

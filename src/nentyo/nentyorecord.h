@@ -45,6 +45,9 @@ public:
     // before the side table, or restored from eight files). A stored HOKEN1 is added
     // into MAEHOKEN. Throws TypeMismatch for a text in a number column.
     static NentyoRecord fromSql(const QSqlRecord& nentyo, const QSqlRecord* sinkoku);
+    // From rows in column order (nentyoRow() and sinkokuRow() of another record);
+    // an empty `sinkoku` is a record without declarations.
+    static NentyoRecord fromRows(const db::RowValues& nentyo, const db::RowValues& sinkoku);
 
     void setPayTotals(const PayTotals& pay);
     // read_zennendo_data: what the employee declares again each year (remarks, family,

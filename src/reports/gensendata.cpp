@@ -2,7 +2,7 @@
 
 #include "app/dberror.h"
 #include "app/valuehelpers.h"
-#include "nentyo/nentyocalc.h"
+#include "nentyo/nentyorecord.h"
 #include "reports/boundquery.h"
 
 #include <QSqlQuery>
@@ -15,77 +15,12 @@ namespace {
 
 using namespace gensen;
 
-// Columns of one row by name.
-class Row {
-public:
-    Row(db::Table table, const db::RowValues& values) : m_def(db::tableDef(table)), m_values(values) {}
-
-    QString text(const QString& column) const
-    {
-        const int i = m_def.indexOf(column);
-        return i >= 0 && i < m_values.size() ? m_values[i].trimmed() : QString();
-    }
-    // Whole yen; an empty value is 0 and a text that is no number throws TypeMismatch.
-    long long amount(const QString& column) const { return std::llround(NullToNum(text(column))); }
-    bool flag(const QString& column) const { return amount(column) == 1; }
-
-private:
-    const db::TableDef& m_def;
-    const db::RowValues& m_values;
-};
-
 QString number(long long v)
 {
     return QString::number(v);
 }
 
-nentyo::NentyoInput engineInput(const Row& n, const Row& s)
-{
-    nentyo::NentyoInput in;
-    in.kyuryo = n.amount(QStringLiteral("kyuryo"));
-    in.kyuryoTax = n.amount(QStringLiteral("KYURYOTAX"));
-    in.syoyo = n.amount(QStringLiteral("syoyo"));
-    in.syoyoTax = n.amount(QStringLiteral("SYOYOTAX"));
-    in.maeKei = n.amount(QStringLiteral("MAEKEI"));
-    in.maeTaxKei = n.amount(QStringLiteral("MAETAXKEI"));
-    in.hoken = n.amount(QStringLiteral("HOKEN1")) + n.amount(QStringLiteral("MAEHOKEN"));
-    in.hoken2 = n.amount(QStringLiteral("HOKEN2"));
-    in.kakekin = n.amount(QStringLiteral("KAKEKIN"));
-    in.semeHoken = n.amount(QStringLiteral("SEMEHOKEN"));
-    in.semeHokenNew = n.amount(QStringLiteral("SEMEHOKEN_NEW"));
-    in.kaigoIryoHoken = n.amount(QStringLiteral("KAIGOIRYOHOKEN"));
-    in.nenkinHoken = n.amount(QStringLiteral("NENKINHOKEN"));
-    in.nenkinHokenNew = n.amount(QStringLiteral("NENKINHOKEN_NEW"));
-    in.songaiHoken = n.amount(QStringLiteral("SONGAIHOKEN"));
-    in.songaiHoken1 = n.amount(QStringLiteral("SONGAIHOKEN1"));
-    in.haigu = n.flag(QStringLiteral("HAIGUKBN"));
-    in.oldHaigu = n.flag(QStringLiteral("OLDHAIGU"));
-    in.haiguMoney = n.amount(QStringLiteral("HAIGUMONEY"));
-    in.famiNum = int(n.amount(QStringLiteral("FAMINUM")));
-    in.famiNum1 = int(n.amount(QStringLiteral("FAMINUM1")));
-    in.famiNum2 = int(n.amount(QStringLiteral("FAMINUM2")));
-    in.famiNum3 = int(n.amount(QStringLiteral("FAMINUM3")));
-    in.syugaisya = int(n.amount(QStringLiteral("SYUGAISYA")));
-    in.syugaisya1 = int(n.amount(QStringLiteral("SYUGAISYA1")));
-    in.syugaisya2 = int(n.amount(QStringLiteral("SYUGAISYA2")));
-    in.tkwoman = n.flag(QStringLiteral("TKWOMAN"));
-    in.singnam = n.flag(QStringLiteral("SINGNAM"));
-    in.gakusei = n.flag(QStringLiteral("GAKUSEI"));
-    in.tyouseiSw = n.flag(QStringLiteral("TYOUSEISW"));
-    in.tokuKojyo = n.amount(QStringLiteral("TOKUKOJYO"));
-    in.nentyo = n.flag(QStringLiteral("NETYOKBN"));
-    for (int i = 1; i <= 4; ++i) {
-        const long long income = s.amount(QStringLiteral("TOKUSYOTOKU%1").arg(i));
-        if (!s.text(QStringLiteral("TOKUNAME%1").arg(i)).isEmpty() || income != 0)
-            in.tokutei.push_back(income);
-    }
-    in.under23 = s.flag(QStringLiteral("UNDER23"));
-    if (s.flag(QStringLiteral("KIHONSW")))
-        in.declaredTotalIncome = s.amount(QStringLiteral("KIHONSYOTOKU"));
-    return in;
-}
-
-void fill(int year, const Row& n, const Row& s, QStringList& f)
+void fill(int year, const nentyo::NentyoRecord& n, QStringList& f)
 {
     auto put = [&](int index, const QString& column) { f[index] = n.text(column); };
     auto putAmount = [&](int index, const QString& column) { f[index] = number(n.amount(column)); };
@@ -155,25 +90,25 @@ void fill(int year, const Row& n, const Row& s, QStringList& f)
 
     // What the law decided beyond the stored row, from the same inputs.
     const nentyo::YearEndRules& rules = nentyo::yearEndRulesFor(year);
-    const nentyo::NentyoResult r = nentyo::calcNentyo(year, engineInput(n, s));
+    const nentyo::NentyoResult r = nentyo::calcNentyo(year, n.input());
     f[Adjusted] = r.adjusted ? QStringLiteral("1") : QStringLiteral("0");
     f[BasicDeduction] = number(r.kisoKojyo);
     f[IncomeAdjustment] = number(r.tyousei);
     f[SpecificRelativeDeduction] = number(r.tokuteiKojyo);
     int counted = 0;
     for (int i = 1; i <= 4; ++i) {
-        const QString name = s.text(QStringLiteral("TOKUNAME%1").arg(i));
-        const long long income = s.amount(QStringLiteral("TOKUSYOTOKU%1").arg(i));
+        const QString name = n.text(QStringLiteral("TOKUNAME%1").arg(i));
+        const long long income = n.amount(QStringLiteral("TOKUSYOTOKU%1").arg(i));
         // Only the relatives the deduction was given for are 特定親族 on the slip.
         if ((name.isEmpty() && income == 0) || !r.adjusted || nentyo::specificRelativeDeduction(rules, income) == 0)
             continue;
         f[personName(SpecificRelatives, counted)] = name;
-        f[personKana(SpecificRelatives, counted)] = s.text(QStringLiteral("TOKUNAMEKN%1").arg(i));
-        f[personNumber(SpecificRelatives, counted)] = s.text(QStringLiteral("TOKUMYNUM%1").arg(i));
+        f[personKana(SpecificRelatives, counted)] = n.text(QStringLiteral("TOKUNAMEKN%1").arg(i));
+        f[personNumber(SpecificRelatives, counted)] = n.text(QStringLiteral("TOKUMYNUM%1").arg(i));
         ++counted;
     }
     f[SpecificRelativeCount] = number(counted);
-    f[SpecificRelativesMore] = s.text(QStringLiteral("TOKU5"));
+    f[SpecificRelativesMore] = n.text(QStringLiteral("TOKU5"));
 }
 
 template <typename Fn>
@@ -185,14 +120,6 @@ bool runQuery(QSqlDatabase db, const QString& sql, const QVariantList& values, D
     while (q.next())
         onRow(q);
     return true;
-}
-
-db::RowValues rowOf(const QSqlQuery& q, db::Table table)
-{
-    db::RowValues row;
-    for (const db::Column& c : db::tableDef(table).columns)
-        row << NullToStr(q.value(c.name));
-    return row;
 }
 
 } // namespace
@@ -212,20 +139,11 @@ bool set_gensen_data(int year, const db::RowValues& nentyo, const db::RowValues&
             *error = QStringLiteral("年末調整データの列数が違います（%1 / %2）。").arg(nentyo.size()).arg(sinkoku.size());
         return false;
     }
-    db::RowValues side = sinkoku;
-    while (side.size() < sinkokuColumns)
-        side << QString();
     out->year = year;
     out->fields = QStringList();
     for (int i = 0; i < gensen::FieldCount; ++i)
         out->fields << QString();
-    try {
-        fill(year, Row(db::Table::Nentyo, nentyo), Row(db::Table::NentyoSinkoku, side), out->fields);
-    } catch (const TypeMismatch& e) {
-        if (error)
-            *error = QString::fromUtf8(e.what());
-        return false;
-    }
+    fill(year, nentyo::NentyoRecord::fromRows(nentyo, sinkoku), out->fields);
     return true;
 }
 
@@ -236,14 +154,28 @@ bool readGensenRows(QSqlDatabase db, const QString& cid, int year, const QString
     nentyo->clear();
     sinkoku->clear();
     *found = false;
-    return runQuery(db, QStringLiteral("SELECT * FROM NENTYO WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"), key,
-                    error,
-                    [&](const QSqlQuery& q) {
-                        *nentyo = rowOf(q, db::Table::Nentyo);
-                        *found = true;
-                    })
-        && runQuery(db, QStringLiteral("SELECT * FROM NENTYOSINKOKU WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"),
-                    key, error, [&](const QSqlQuery& q) { *sinkoku = rowOf(q, db::Table::NentyoSinkoku); });
+    QSqlQuery row(db);
+    QSqlQuery side(db);
+    if (!execBound(row, QStringLiteral("SELECT * FROM NENTYO WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"), key,
+                   error)
+        || !execBound(side, QStringLiteral("SELECT * FROM NENTYOSINKOKU WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"),
+                      key, error))
+        return false;
+    if (!row.next())
+        return true;
+    const bool declared = side.next();
+    const QSqlRecord sideRecord = side.record();
+    try {
+        const nentyo::NentyoRecord r = nentyo::NentyoRecord::fromSql(row.record(), declared ? &sideRecord : nullptr);
+        *nentyo = r.nentyoRow();
+        *sinkoku = r.sinkokuRow();
+    } catch (const TypeMismatch& e) {
+        if (error)
+            *error = {TypeMismatch::code, QString::fromUtf8(e.what())};
+        return false;
+    }
+    *found = true;
+    return true;
 }
 
 bool readGensenPayer(QSqlDatabase db, const QString& cid, GensenPayer* out, DbError* error)

@@ -28,18 +28,18 @@ inline Values fullNentyo()
             {"SONGAIHOKEN", "12000"}, {"RESTARTDATE", "20200715"}, {"JYUTAKUKARINUM", "1"},
             {"JYUTAKUKARIFLAG1", "住（特）"}, {"JYUTAKUKARIZAN1", "30000000"},
             {"TEKIYO1", "前職分加算"}, {"TEKIYO2", "株式会社前職"}, {"TEKIYO3", "東京都港区"},
-            {"HAIGUSYANAME", "佐藤 太一"}, {"HAIGUSYANAMEKN", "サトウ タイチ"}, {"HAIGUSYAMYNUM", "777777777777"},
-            {"FAMINAME1", "佐藤 一郎"}, {"FAMINAMEKN1", "サトウ イチロウ"}, {"FAMIMYNUM1", "777777777777"},
-            {"FAMINAME2", "佐藤 二郎"}, {"FAMINAMEKN2", "サトウ ジロウ"}, {"FAMIMYNUM2", "777777777777"},
-            {"FAMI5", "佐藤 五郎 777777777777"},
-            {"NESYONAME1", "佐藤 六子"}, {"NESYONAMEKN1", "サトウ ムツコ"}, {"NESYOMYNUM1", "777777777777"},
+            {"HAIGUSYANAME", "佐藤 太一"}, {"HAIGUSYANAMEKN", "サトウ タイチ"}, {"HAIGUSYAMYNUM", "123456789018"},
+            {"FAMINAME1", "佐藤 一郎"}, {"FAMINAMEKN1", "サトウ イチロウ"}, {"FAMIMYNUM1", "123456789018"},
+            {"FAMINAME2", "佐藤 二郎"}, {"FAMINAMEKN2", "サトウ ジロウ"}, {"FAMIMYNUM2", "123456789018"},
+            {"FAMI5", "佐藤 五郎 123456789018"},
+            {"NESYONAME1", "佐藤 六子"}, {"NESYONAMEKN1", "サトウ ムツコ"}, {"NESYOMYNUM1", "123456789018"},
             {"GAKUSEI", "1"}, {"TKWOMAN", "1"}, {"TYOUSEISW", "1"}};
 }
 
 inline Values fullSinkoku()
 {
     return {{"CID", "01"}, {"SIKYUYEAR", "2026"}, {"JGICODE", "00002"}, {"TOKUNAME1", "佐藤 三郎"},
-            {"TOKUNAMEKN1", "サトウ サブロウ"}, {"TOKUMYNUM1", "777777777777"}, {"TOKUSYOTOKU1", "900000"},
+            {"TOKUNAMEKN1", "サトウ サブロウ"}, {"TOKUMYNUM1", "123456789018"}, {"TOKUSYOTOKU1", "900000"},
             {"UNDER23", "1"}};
 }
 
@@ -49,8 +49,8 @@ inline void storeFullSlip(TestDataDir& dir, const Values& nentyo = fullNentyo(),
     ASSERT_TRUE(db::WriteNentyoTable(dir.ctx(), tableRow(db::Table::Nentyo, nentyo)));
     if (!sinkoku.isEmpty())
         ASSERT_TRUE(db::WriteNentyoSinkokuTable(dir.ctx(), tableRow(db::Table::NentyoSinkoku, sinkoku)));
-    ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE JYUGYOIN SET MYNUMBER = '777777777777' WHERE CID = '01'")));
-    ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE COMPANY SET HOJINNUM = '777777777777' WHERE CID = '01'")));
+    ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE JYUGYOIN SET MYNUMBER = '123456789018' WHERE CID = '01'")));
+    ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE COMPANY SET HOJINNUM = '123456789018' WHERE CID = '01'")));
 }
 
 } // namespace minasel::test

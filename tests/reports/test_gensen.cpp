@@ -75,7 +75,7 @@ TEST_F(GensenTest, FullSlipValuesStandInTheirBoxes)
         const char* text;
     };
     const Box boxes[] = {
-        {4700, 7600, 370, "00002"}, {4990, 7510, 590, "777777777777"}, {4500, 7600, 840, "正社員"},
+        {4700, 7600, 370, "00002"}, {4990, 7510, 590, "123456789018"}, {4500, 7600, 840, "正社員"},
         {700, 3900, 410, "〒150-0001"}, {700, 3900, 1030, "東京都渋谷区神宮前1-2-3"},   // alone: one line lower
         {4800, 7600, 1065, "サトウ ハナコ"}, {4300, 7600, 1240, "佐藤 花子"}, {0, 1130, 2040, "給与"},
         // 8,000,000 + 800,000 + 200,000; 7,050,000; 3,210,000; 370,000 withheld less 21,400 refunded.
@@ -94,18 +94,18 @@ TEST_F(GensenTest, FullSlipValuesStandInTheirBoxes)
         {4920, 6260, 4080, "100,000"}, {6260, 7600, 4080, "20,000"},
         {1700, 2400, 4290, "1"}, {3200, 3550, 4340, "02"}, {3550, 3850, 4340, "07"}, {3850, 4150, 4340, "15"},
         {5050, 5650, 4340, "住（特）"}, {6450, 7600, 4340, "30,000,000"}, {1700, 2400, 4600, "250,000"},
-        {1550, 3400, 4770, "サトウ タイチ"}, {1300, 3400, 4855, "佐藤 太一"}, {1450, 3250, 5090, "777777777777"},
+        {1550, 3400, 4770, "サトウ タイチ"}, {1300, 3400, 4855, "佐藤 太一"}, {1450, 3250, 5090, "123456789018"},
         {4250, 4967, 4870, "400,000"}, {5567, 6283, 4870, "200,000"}, {6883, 7600, 4870, "12,000"},
         // 2026: 9,000,000 − 1,950,000 − 50,000 adjustment = 7,000,000 → basic 620,000;
         // (9,000,000 − 8,500,000) × 10 % = 50,000; a relative with 900,000 → 610,000.
         {4250, 4967, 5130, "620,000"}, {5567, 6283, 5130, "50,000"}, {6883, 7600, 5130, "610,000"},
         // Dependants, then the 特定親族 in the next free row; under 16 on the right.
-        {660, 2120, 5380, "佐藤 一郎"}, {2120, 3500, 5400, "777777777777"}, {660, 2120, 5640, "佐藤 二郎"},
+        {660, 2120, 5380, "佐藤 一郎"}, {2120, 3500, 5400, "123456789018"}, {660, 2120, 5640, "佐藤 二郎"},
         {660, 2120, 5900, "佐藤 三郎"}, {3500, 3800, 5920, "特親"}, {4460, 5920, 5380, "佐藤 六子"},
-        {1200, 3800, 6340, "佐藤 五郎 777777777777"},
+        {1200, 3800, 6340, "佐藤 五郎 123456789018"},
         {2740, 3080, 6770, "*"}, {3080, 3420, 6770, "*"}, {5460, 6140, 6770, "昭和"}, {6140, 6620, 6770, "63"},
         {6620, 7100, 6770, "09"}, {7100, 7600, 6770, "20"},
-        {1300, 3770, 7010, "777777777777"}, {1300, 7600, 7240, "〒100-0005　東京都千代田区丸の内1-1-1"},
+        {1300, 3770, 7010, "123456789018"}, {1300, 7600, 7240, "〒100-0005　東京都千代田区丸の内1-1-1"},
         {1300, 5300, 7450, "ミナセル商事株式会社（サンプル）"}, {5800, 7600, 7460, "03-0000-0000"},
     };
     for (const Box& b : boxes)
@@ -185,6 +185,7 @@ TEST_F(GensenTest, RecipientCopyCarriesNoIndividualNumber)
         GensenLayout::print_gensen_data(c, copy, d);
     }
     ASSERT_EQ(c.pageCount(), 4);
+    auto digit = [](const QString& t) { return t.size() == 1 && t[0].isDigit(); };
     // What the tax office's copy has that the recipient's has not.
     QMultiMap<QString, QString> onRecipient;
     for (const auto& t : c.texts())
@@ -198,7 +199,7 @@ TEST_F(GensenTest, RecipientCopyCarriesNoIndividualNumber)
         const QString at = QStringLiteral("%1,%2").arg(t.x).arg(t.y);
         if (onRecipient.contains(at, t.text))
             onRecipient.remove(at, t.text);
-        else if (t.text == QLatin1String("7"))
+        else if (digit(t.text))
             ++digits;
         else
             others << t.text;
@@ -206,13 +207,13 @@ TEST_F(GensenTest, RecipientCopyCarriesNoIndividualNumber)
     // Recipient, spouse, two dependants, the 特定親族, one under 16 and the payer's own number.
     EXPECT_EQ(digits, 7 * 12);
     EXPECT_EQ(others, (QStringList{"税", "務", "署", "提", "出", "整 理 欄", "①", "②", "（備考）", "3 7 5 - 1",
-                                   "佐藤 五郎 777777777777"}));
-    // The municipal copies carry the numbers as the tax office's does.
+                                   "佐藤 五郎 123456789018"}));
+    // The municipal copies carry the numbers as the tax office's does (and the year of the report).
     int municipal = 0;
     for (const auto& t : c.texts())
-        if (t.text == QLatin1String("7"))
+        if (digit(t.text))
             municipal += t.page == 1 ? 1 : t.page == 4 ? -1 : 0;
-    EXPECT_EQ(municipal, 7 * 12);
+    EXPECT_EQ(municipal, 7 * 12 + 1);
 }
 
 TEST_F(GensenTest, BasicDeductionShownByTheRuleOfItsYear)
@@ -324,9 +325,13 @@ TEST_F(GensenTest, SlipsThatCannotBeMadePrintNothing)
     GensenData out;
     QString error;
     EXPECT_FALSE(set_gensen_data(2026, {QStringLiteral("01")}, {}, &out, &error));
-    db::RowValues bad = test::tableRow(db::Table::Nentyo, test::fullNentyo());
-    bad[db::tableDef(db::Table::Nentyo).indexOf(QStringLiteral("kyuryo"))] = QStringLiteral("八百万");
-    EXPECT_FALSE(set_gensen_data(2026, bad, {}, &out, &error));
+    // A stored text where a number belongs is a failure, logged, not a slip with 0 on it.
+    ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE NENTYO SET kyuryo = '八百万'")));
+    GensenBatch batch(dir.ctx(), QStringLiteral("PrtGensen.cmdPrint_Click"));
+    EXPECT_FALSE(batch.prepare(2026, {{QStringLiteral("00002"), QString()}}));
+    QFile log(dir.path() + QStringLiteral("/kyuyo.log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("[PrtGensen.cmdPrint_Click]")));
 }
 
 // The real PDF: B5 portrait pages, four per employee, the Japanese text there.
