@@ -3,9 +3,12 @@
 #include "gensenfixture.h"
 #include "reports/employeepicker.h"
 #include "reports/gensenprintjob.h"
+#include "reports/printpreview.h"
 #include "reports/prtgensen.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -13,6 +16,8 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace minasel;
@@ -145,4 +150,32 @@ TEST_F(PrtGensenTest, CommandLineWritesTheSlipsWithoutAWindow)
     EXPECT_EQ(run({"--year", "2026", "--paper", "both"}), 2);
     EXPECT_EQ(run({"--year", "2025", "--paper", "form"}), 1);                          // no rows that year
     EXPECT_EQ(run({"--year", "2026", "--paper", "form", "--employees", "00003"}), 1);   // no row for him
+}
+
+// F5 of the year-end screen (as the menu opens it) prints its employee from its boxes.
+TEST_F(PrtGensenTest, YearEndScreenPrintsItsEmployeeOnF5)
+{
+    ASSERT_TRUE(db::WriteMeisaiTable(dir.ctx(), test::meisaiRow("202612", "00002", 1, "1", {{"KIHONKYU", "300000"}})));
+    ScreenRegistry registry;
+    registerNentyoScreens(registry);
+    std::unique_ptr<QWidget> screen(registry.create(QStringLiteral("InpNentyo"), dir.ctx()));
+    screen->show();
+    for (const auto& [paper, want] : {std::pair{"optFutusi", 4}, std::pair{"optGensi", 1}}) {
+        screen->findChild<QRadioButton*>(QLatin1String(paper))->setChecked(true);
+        int shown = -1;
+        // The preview is modal: read its pages and close it.
+        std::function<void()> look = [&] {
+            if (auto* preview = qobject_cast<PrintPreview*>(QApplication::activeModalWidget())) {
+                QApplication::processEvents();
+                shown = preview->view()->pageCount();
+                preview->reject();
+            } else {
+                QTimer::singleShot(20, look);
+            }
+        };
+        QTimer::singleShot(0, look);
+        QTest::keyClick(screen.get(), Qt::Key_F5);
+        EXPECT_EQ(shown, want) << paper;
+    }
+    EXPECT_TRUE(dir.messages().empty()) << dir.messages().lastText().toStdString();
 }
