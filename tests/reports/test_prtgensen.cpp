@@ -134,8 +134,7 @@ TEST_F(PrtGensenTest, OffsetIsKeptPerPrinterAndUsedForTheFormAndTheTestSheet)
 
 TEST_F(PrtGensenTest, CommandLineWritesTheSlipsWithoutAWindow)
 {
-    const QString pdf = out.filePath(QStringLiteral("cli.pdf"));
-    auto run = [&](const QStringList& extra) {
+    auto run = [&](const QString& pdf, const QStringList& extra) {
         QProcess p;
         p.start(QStringLiteral(MINASEL_CLI), QStringList{QStringLiteral("gensen"), QStringLiteral("--data-dir"),
                                                          dir.path(), QStringLiteral("--company"), QStringLiteral("01"),
@@ -143,13 +142,19 @@ TEST_F(PrtGensenTest, CommandLineWritesTheSlipsWithoutAWindow)
         p.waitForFinished(60000);
         return p.exitCode();
     };
-    EXPECT_EQ(run({"--year", "2026", "--paper", "plain"}), 0);
+    const QString pdf = out.filePath(QStringLiteral("cli.pdf"));
+    EXPECT_EQ(run(pdf, {"--year", "2026", "--paper", "plain"}), 0);
     const int n = pages(pdf);
     if (n >= 0)
         EXPECT_EQ(n, 4);
-    EXPECT_EQ(run({"--year", "2026", "--paper", "both"}), 2);
-    EXPECT_EQ(run({"--year", "2025", "--paper", "form"}), 1);                          // no rows that year
-    EXPECT_EQ(run({"--year", "2026", "--paper", "form", "--employees", "00003"}), 1);   // no row for him
+    // Refusals leave no file behind.
+    const QString none = out.filePath(QStringLiteral("none.pdf"));
+    EXPECT_EQ(run(none, {"--year", "2026", "--paper", "both"}), 2);
+    EXPECT_EQ(run(none, {"--year", "2025", "--paper", "form"}), 1);                          // no rows that year
+    EXPECT_EQ(run(none, {"--year", "2026", "--paper", "form", "--employees", "00003"}), 1);   // no row for him
+    ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE COMPANY SET COMPANY = '', ADRS1 = '', ADRSTDHK = '', HOJINNUM = ''")));
+    EXPECT_EQ(run(none, {"--year", "2026", "--paper", "plain"}), 1);                         // no payer
+    EXPECT_FALSE(QFile::exists(none));
 }
 
 // F5 of the year-end screen (as the menu opens it) prints its employee from its boxes.
