@@ -157,20 +157,16 @@ TEST_F(GensenTest, LeavingInTheYearWinsOverJoining)
 {
     test::storeFullSlip(dir);
     struct Case {
-        const char* joined;
-        const char* left;
-        int markX1;
-        const char* date;
-    } cases[] = {{"20260401", "20261130", 3760, "081130"},   // 令和8年11月30日
-                 {"20260401", "", 3420, "080401"},
-                 {"20250401", "20270131", 0, ""}};
+        const char *joined, *left, *joinMark, *leaveMark, *date;
+    } cases[] = {{"20260401", "20261130", "", "*", "081130"},   // 令和8年11月30日
+                 {"20260401", "", "*", "", "080401"},
+                 {"20250401", "20270131", "", "", ""}};
     for (const Case& k : cases) {
         ASSERT_TRUE(dir.exec(QStringLiteral("UPDATE JYUGYOIN SET NYUSYABI = '%1', TAISYABI = '%2' WHERE JGICODE = '00002'")
                                  .arg(QString::fromLatin1(k.joined), QString::fromLatin1(k.left))));
         const RecordingCanvas c = valuesOf(slip());
-        EXPECT_EQ(boxText(c, 3420, 4100, 6770), k.markX1 ? QStringLiteral("*") : QString()) << k.joined;
-        if (k.markX1)
-            EXPECT_EQ(boxText(c, k.markX1, k.markX1 + 340, 6770), QStringLiteral("*"));
+        EXPECT_EQ(boxText(c, 3420, 3760, 6770), QString::fromLatin1(k.joinMark)) << k.joined;
+        EXPECT_EQ(boxText(c, 3760, 4100, 6770), QString::fromLatin1(k.leaveMark)) << k.left;
         EXPECT_EQ(boxText(c, 4100, 5460, 6770), QString::fromLatin1(k.date)) << k.left;
     }
 }

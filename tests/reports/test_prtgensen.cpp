@@ -2,7 +2,6 @@
 #include "app/screenregistry.h"
 #include "gensenfixture.h"
 #include "reports/employeepicker.h"
-#include "reports/gensenprintjob.h"
 #include "reports/printpreview.h"
 #include "reports/prtgensen.h"
 
@@ -119,17 +118,6 @@ TEST_F(PrtGensenTest, OffsetIsKeptPerPrinterAndUsedForTheFormAndTheTestSheet)
     if (n >= 0)
         EXPECT_EQ(n, 1);
 
-    // One slip from rows in hand, as the year-end screen hands them over, on the form.
-    const QString one = out.filePath(QStringLiteral("one.pdf"));
-    GensenPrintJob job(dir.ctx(), nullptr, hooks(one));
-    dir.messages().answerNext(Messages::Answer::No);
-    EXPECT_EQ(job.printRows(2026, GensenBatch::Paper::Form, QStringLiteral("00002"),
-                            test::tableRow(db::Table::Nentyo, test::fullNentyo()),
-                            test::tableRow(db::Table::NentyoSinkoku, test::fullSinkoku())),
-              PrintJob::Result::Printed);
-    const int m = pages(one);
-    if (m >= 0)
-        EXPECT_EQ(m, 1);
 }
 
 TEST_F(PrtGensenTest, CommandLineWritesTheSlipsWithoutAWindow)
