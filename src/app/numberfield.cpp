@@ -2,6 +2,9 @@
 
 #include "app/valuehelpers.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QToolTip>
 #include <QValidator>
 #include <cmath>
 
@@ -70,6 +73,11 @@ NumberField::NumberField(QWidget* parent) : QLineEdit(parent)
         }
     });
     connect(this, &QLineEdit::editingFinished, this, [this] { commitEdit(); });
+    // A refused point holds back only the digits typed straight after it.
+    const auto release = [this] { m_pointRefused = false; };
+    connect(this, &QLineEdit::cursorPositionChanged, this, release);
+    connect(this, &QLineEdit::selectionChanged, this, release);
+    connect(this, &QLineEdit::textChanged, this, release);
     showFormatted();
 }
 
@@ -142,9 +150,36 @@ void NumberField::commitEdit()
         setText(valueText());
 }
 
+void NumberField::keyPressEvent(QKeyEvent* e)
+{
+    const QString typed = e->text();
+    if (typed == QLatin1String(".")) {
+        QString rest = text();
+        if (hasSelectedText())
+            rest.remove(selectionStart(), selectedText().size());
+        if (m_decimals == 0 || rest.contains(QLatin1Char('.'))) {
+            m_pointRefused = true;
+            QApplication::beep();
+            QToolTip::showText(mapToGlobal(rect().bottomLeft()),
+                               m_decimals == 0 ? QStringLiteral("この項目に小数点は入力できません。")
+                                               : QStringLiteral("小数点は一つだけです。"),
+                               this, QRect(), 3000);
+            e->accept();
+            return;
+        }
+    }
+    if (m_pointRefused && typed.size() == 1 && typed[0].isDigit()) {
+        e->accept();
+        return;
+    }
+    m_pointRefused = false;
+    QLineEdit::keyPressEvent(e);
+}
+
 void NumberField::focusInEvent(QFocusEvent* e)
 {
     m_editing = true;
+    m_pointRefused = false;
     if (!isReadOnly()) {
         setText(m_value == 0 && formatNumber(0, m_format).isEmpty() ? QString() : valueText());
         selectAll();

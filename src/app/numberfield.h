@@ -7,6 +7,8 @@ namespace minasel {
 // it has no focus and the plain number while it is edited. It refuses any
 // keystroke that would make the text something other than a number or put it
 // above the maximum, clamps to the range when editing ends, and reads 0 when empty.
+// A point it cannot take (no decimals, or a second point) is refused together with
+// the digits typed after it, so "2.5" in a whole-number field reads 2, never 25.
 class NumberField : public QLineEdit {
     Q_OBJECT
 public:
@@ -28,6 +30,7 @@ signals:
     void valueChanged(double value);
 
 protected:
+    void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
@@ -42,6 +45,7 @@ private:
     QString m_format = QStringLiteral("###,##0");
     double m_value = 0;
     bool m_editing = false;
+    bool m_pointRefused = false;   // digits are dropped until another key is pressed
 };
 
 } // namespace minasel
