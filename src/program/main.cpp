@@ -1,4 +1,5 @@
 #include "app/appcontext.h"
+#include "app/appearance.h"
 #include "reports/fonts.h"
 #include "app/mainmenu.h"
 #include "app/qtmessages.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minasel"));
     minasel::installFontSubstitutions();
+    minasel::installJapaneseTranslations(app);
+    minasel::installFocusStyle(app);
 
     minasel::QtMessages messages;
     minasel::SystemClock clock;

@@ -1,10 +1,15 @@
+#include "app/appearance.h"
 #include "app/numberfield.h"
+#include "app/qtmessages.h"
 #include "app/screen.h"
 #include "app/textfield.h"
 #include "support/testdatadir.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -189,3 +194,19 @@ TEST(SplashScreen, ShowsProgressAndCannotBeClosedByTheUser)
 }
 
 } // namespace
+
+TEST(QtDialogs, SpeakJapanese)
+{
+    ASSERT_TRUE(installJapaneseTranslations(*qApp));
+    QStringList buttons;   // as read, without the keyboard marks ("はい(&Y)")
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* b : box->buttons())
+            buttons << b->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(QtMessages().question(QStringLiteral("続けますか？")), Messages::Answer::No);
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("いいえ"), QStringLiteral("はい")}));
+}
