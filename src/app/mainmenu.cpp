@@ -193,10 +193,12 @@ void MainMenu::updateButtons()
     auto registered = [this](const char* name) {
         return ctx().screens && ctx().screens->has(QString::fromLatin1(name));
     };
-    m_newKaisya->setEnabled(registered("InpKaisyaJoho"));
-    m_syokiSet->setEnabled(any);
-    m_inOut->setEnabled(any);
-    m_kyuyo->setEnabled(any && registered("InpKyuyo"));
+    // A button that cannot be used says why in its hint.
+    const QString noCompany = QStringLiteral("会社情報を新規登録してから使えます。");
+    setEnabledWithReason(m_newKaisya, registered("InpKaisyaJoho"), notAvailableHint());
+    setEnabledWithReason(m_syokiSet, any, noCompany);
+    setEnabledWithReason(m_inOut, any, noCompany);
+    setEnabledWithReason(m_kyuyo, any && registered("InpKyuyo"), any ? notAvailableHint() : noCompany);
 }
 
 void MainMenu::companyClicked(int index)

@@ -75,7 +75,7 @@ QPushButton* MenuScreen::addScreenButton(const QString& objectName, const QStrin
                                          const QString& screenName, bool over)
 {
     QPushButton* b = addButton(objectName, caption, hint);
-    b->setEnabled(ctx().screens && ctx().screens->has(screenName));
+    setEnabledWithReason(b, ctx().screens && ctx().screens->has(screenName), notAvailableHint());
     connect(b, &QPushButton::clicked, this, [this, screenName, over] { openScreen(screenName, over); });
     return b;
 }
@@ -114,6 +114,19 @@ bool MenuScreen::handleKey(QWidget*, QKeyEvent* event)
     if (event->key() == Qt::Key_X && mods == Qt::NoModifier) {
         close();
         return true;
+    }
+    // The digit of a caption "１）..." opens that item, as a click would.
+    if (event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9 && mods == Qt::NoModifier) {
+        const QChar digit(0xFF10 + (event->key() - Qt::Key_0));
+        for (QPushButton* b : findChildren<QPushButton*>()) {
+            const QString caption = b->text();
+            if (caption.size() > 1 && caption[0] == digit
+                && (caption[1] == QLatin1Char(')') || caption[1] == QChar(0xFF09))) {
+                if (b->isEnabled() && b->isVisible())
+                    b->click();
+                return true;
+            }
+        }
     }
     return false;
 }

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -117,16 +118,54 @@ void Screen::clearControls()
             c->setCurrentIndex(0);
 }
 
+void Screen::setEnabledWithReason(QAbstractButton* button, bool enabled, const QString& reason)
+{
+    QVariant base = button->property("baseHint");
+    if (!base.isValid()) {
+        base = button->toolTip();
+        button->setProperty("baseHint", base);
+    }
+    const QString hint = base.toString();
+    const QString joined = hint.isEmpty() ? reason : hint + QStringLiteral("（") + reason + QStringLiteral("）");
+    button->setToolTip(enabled ? hint : joined);
+    button->setStatusTip(enabled ? hint : joined);
+    button->setEnabled(enabled);
+}
+
+QLabel* Screen::makeNote(QWidget* parent, const QString& name, int lines)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setWordWrap(true);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    l->setMinimumWidth(120);
+    l->setFixedHeight(l->fontMetrics().lineSpacing() * lines + 2 * l->frameWidth() + 2);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return l;
+}
+
+bool Screen::confirmDiscard()
+{
+    return m_ctx.messages().show(Messages::Icon::Exclamation, Messages::defaultTitle(),
+                                 QStringLiteral("データが変更されましたが、終了しても宜しいですか？"),
+                                 Messages::Buttons::OkCancel, Messages::Answer::Cancel)
+        == Messages::Answer::Ok;
+}
+
 void Screen::placeCentred()
 {
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
     const QRect area = s->availableGeometry();
-    const QSize size = frameGeometry().size();
+    const QSize decoration = frameGeometry().size() - size();
+    const QSize fit = size().boundedTo(area.size() - decoration).expandedTo(minimumSize());
+    if (fit != size())
+        resize(fit);
+    const QSize frame = fit + decoration;
     // 440 twips above the middle, in pixels at the usual 15 twips a pixel.
-    move(area.left() + (area.width() - size.width()) / 2,
-         area.top() + std::max(0, (area.height() - size.height() - 29) / 2));
+    move(area.left() + std::max(0, (area.width() - frame.width()) / 2),
+         area.top() + std::max(0, (area.height() - frame.height() - 29) / 2));
 }
 
 void Screen::showEvent(QShowEvent* event)

@@ -4,6 +4,7 @@
 
 class QAbstractButton;
 class QKeyEvent;
+class QLabel;
 
 namespace minasel {
 
@@ -35,6 +36,14 @@ public:
     // The button whose caption starts with "[f・n]", if any.
     QAbstractButton* functionButton(int n) const;
 
+    // Enables a button or disables it with the reason added to its hint, so a
+    // button that cannot be used still says why.
+    static void setEnabledWithReason(QAbstractButton* button, bool enabled, const QString& reason);
+    static QString notAvailableHint() { return QStringLiteral("この機能は未対応です。"); }
+    // A note or status line of a fixed number of lines that takes the width it is
+    // given: its text coming and going never makes the window jump.
+    static QLabel* makeNote(QWidget* parent, const QString& name, int lines = 1);
+
     bool isChanged() const { return m_changed; }
     void setChanged(bool changed) { m_changed = changed; }
     // Marks the screen changed whenever any of its text, number or list fields changes.
@@ -43,7 +52,9 @@ public:
     // clear_controls: text fields empty, number fields 0, lists to their first entry when it is not blank.
     void clearControls();
 
-    // Place as the screens always were: centred, a little above the middle.
+    // Place as the screens always were: centred, a little above the middle; a
+    // window larger than the screen is first brought down to it (as far as its
+    // minimum allows) and never starts off its left or top edge.
     void placeCentred();
 
 signals:
@@ -52,8 +63,11 @@ signals:
 protected:
     // A screen can take a key before the common handling; return true when handled.
     virtual bool handleKey(QWidget* receiver, QKeyEvent* event);
-    // Asked before closing (close box, F6 ...); false keeps the screen open.
-    virtual bool canClose() { return true; }
+    // Asked before closing (close box, F6 ...); false keeps the screen open. By
+    // default a changed screen asks before its changes are thrown away.
+    virtual bool canClose() { return !m_changed || confirmDiscard(); }
+    // "データが変更されましたが、終了しても宜しいですか？": true when the user agrees.
+    bool confirmDiscard();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
