@@ -98,9 +98,10 @@ void InpKyuyo::buildLayout()
     // Overtime, holiday work, call-outs and absence: quantity × rate (× factor) = amount.
     auto* extra = new QGroupBox(QStringLiteral("時間外・休日出勤・緊急呼出・欠勤"), this);
     auto* eg = new QGridLayout(extra);
-    eg->addWidget(caption(extra, QStringLiteral("時間・日数・回数")), 0, 1);
-    eg->addWidget(caption(extra, QStringLiteral("単価")), 0, 2, Qt::AlignRight);
-    eg->addWidget(caption(extra, QStringLiteral("金額")), 0, 4, Qt::AlignRight);
+    // Headings kept no wider than their columns, so that the statement fits 1024×768.
+    eg->addWidget(caption(extra, QStringLiteral("時間・日数\n回数")), 0, 1, Qt::AlignBottom);
+    eg->addWidget(caption(extra, QStringLiteral("単価")), 0, 2, Qt::AlignRight | Qt::AlignBottom);
+    eg->addWidget(caption(extra, QStringLiteral("金額")), 0, 4, Qt::AlignRight | Qt::AlignBottom);
     for (int i = 0; i < 6; ++i) {
         m_overtimeHours[size_t(i)] = hoursField(extra, QLatin1String(kOvertimeHourNames[i]));
         m_overtimePay[size_t(i)] = resultField(extra, QLatin1String(kOvertimePayNames[i]));
@@ -115,6 +116,7 @@ void InpKyuyo::buildLayout()
     }
     m_txtQjituDay = daysField(extra, QStringLiteral("txtQjituDay"));
     m_txtQ = resultField(extra, QStringLiteral("txtQ"));
+    m_txtQ->setFixedWidth(72);
     m_txtQjitu = resultField(extra, QStringLiteral("txtQjitu"));
     eg->addWidget(caption(extra, QStringLiteral("休日出勤 日数")), 7, 0);
     eg->addWidget(m_txtQjituDay, 7, 1);
@@ -123,6 +125,7 @@ void InpKyuyo::buildLayout()
     eg->addWidget(m_txtQjitu, 7, 4);
     m_txtYobidasiKai = countField(extra, QStringLiteral("txtYobidasiKai"));
     m_txtY = resultField(extra, QStringLiteral("txtY"));
+    m_txtY->setFixedWidth(72);
     m_txtYobidasi = resultField(extra, QStringLiteral("txtYobidasi"));
     eg->addWidget(caption(extra, QStringLiteral("緊急呼出 回数")), 8, 0);
     eg->addWidget(m_txtYobidasiKai, 8, 1);
@@ -146,12 +149,12 @@ void InpKyuyo::buildLayout()
     m_flxTeate = new QTableWidget(MeisaiRecord::kAllowances, 2, teate);
     m_flxTeate->setObjectName(QStringLiteral("flxTeate"));
     m_flxTeate->setHorizontalHeaderLabels({QStringLiteral("　　手当名称"), QStringLiteral("　手当金額")});
-    m_flxTeate->setColumnWidth(0, 150);
-    m_flxTeate->setColumnWidth(1, 90);
+    m_flxTeate->setColumnWidth(0, 128);
+    m_flxTeate->setColumnWidth(1, 80);
     m_flxTeate->verticalHeader()->setDefaultSectionSize(22);
     m_flxTeate->setItemDelegateForColumn(1, new AmountDelegate(m_flxTeate));
     m_flxTeate->setTabKeyNavigation(false);
-    m_flxTeate->setFixedWidth(290);
+    m_flxTeate->setFixedWidth(m_flxTeate->verticalHeader()->sizeHint().width() + 128 + 80 + 2 * m_flxTeate->frameWidth());
     for (int r = 0; r < MeisaiRecord::kAllowances; ++r)
         for (int c = 0; c < 2; ++c) {
             auto* item = new QTableWidgetItem;
@@ -177,9 +180,7 @@ void InpKyuyo::buildLayout()
     m_txtSyotoku = amountField(kojyo, QStringLiteral("txtSyotoku"));
     m_lblSyotoku = caption(kojyo, QStringLiteral("所得税"), QStringLiteral("lblSyotoku"));
     m_txtSiminTax = amountField(kojyo, QStringLiteral("txtSiminTax"));
-    m_lblTaxNotice = caption(kojyo, QString(), QStringLiteral("lblTaxNotice"));
-    m_lblTaxNotice->setWordWrap(true);
-    m_lblTaxNotice->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_lblTaxNotice = noteLabel(kojyo, QStringLiteral("lblTaxNotice"), 2);
     kg->addWidget(caption(kojyo, QStringLiteral("健康保険料")), 0, 0);
     kg->addWidget(m_txtHealth, 0, 1);
     kg->addWidget(caption(kojyo, QStringLiteral("厚生年金保険料")), 1, 0);

@@ -37,9 +37,9 @@ void InpSyoyo::buildLayout()
     auto* bg = new QGridLayout(bonus);
     m_txtQyoSogaku = amountField(bonus, QStringLiteral("txtQyoSogaku"));
     m_txtHyojun = resultField(bonus, QStringLiteral("txtHyojunSyoyo"));
-    m_lblHyojun = caption(bonus, QString(), QStringLiteral("lblHyojunNote"));
+    m_lblHyojun = noteLabel(bonus, QStringLiteral("lblHyojunNote"), 2);
     m_txtZengetu = resultField(bonus, QStringLiteral("txtZengetu"));
-    m_lblZengetu = caption(bonus, QString(), QStringLiteral("lblZengetu"));
+    m_lblZengetu = noteLabel(bonus, QStringLiteral("lblZengetu"), 2);
     bg->addWidget(caption(bonus, QStringLiteral("総支給額")), 0, 0);
     bg->addWidget(m_txtQyoSogaku, 0, 1);
     bg->addWidget(caption(bonus, QStringLiteral("標準賞与額")), 1, 0);
@@ -62,9 +62,7 @@ void InpSyoyo::buildLayout()
     m_lblKoyoHoken = caption(kojyo, QStringLiteral("雇用保険料"), QStringLiteral("lblKoyoHoken"));
     m_txtSyotoku = amountField(kojyo, QStringLiteral("txtSyotoku"));
     m_lblSyotoku = caption(kojyo, QStringLiteral("所得税"), QStringLiteral("lblSyotoku"));
-    m_lblTaxNotice = caption(kojyo, QString(), QStringLiteral("lblTaxNotice"));
-    m_lblTaxNotice->setWordWrap(true);
-    m_lblTaxNotice->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_lblTaxNotice = noteLabel(kojyo, QStringLiteral("lblTaxNotice"), 2);
     m_txtKojyoNM1 = new TextField(kojyo);
     m_txtKojyoNM1->setObjectName(QStringLiteral("txtKojyoNM1"));
     m_txtKojyoNM2 = new TextField(kojyo);
@@ -122,9 +120,22 @@ void InpSyoyo::buildLayout()
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    for (NumberField* f : {m_txtQyoSogaku, m_txtHealth, m_txtNenkin, m_txtKoyoHoken, m_txtSyotoku, m_txtKojyo1,
-                           m_txtKojyo2})
+    for (NumberField* f : {m_txtKoyoHoken, m_txtSyotoku, m_txtKojyo1, m_txtKojyo2})
         connect(f, &NumberField::valueChanged, this, [this] { calculate_syoyo(); });
+    // A premium the user corrects stays as typed until the bonus itself changes,
+    // which calls for the premiums to be computed afresh.
+    auto typed = [this](bool* flag) {
+        if (!m_loading && !m_calculating)
+            *flag = true;
+        calculate_syoyo();
+    };
+    connect(m_txtHealth, &NumberField::valueChanged, this, [this, typed] { typed(&m_params.healthTyped); });
+    connect(m_txtNenkin, &NumberField::valueChanged, this, [this, typed] { typed(&m_params.pensionTyped); });
+    connect(m_txtQyoSogaku, &NumberField::valueChanged, this, [this] {
+        if (!m_loading && !m_calculating)
+            m_params.healthTyped = m_params.pensionTyped = false;
+        calculate_syoyo();
+    });
 }
 
 void InpSyoyo::clear_data()
@@ -192,6 +203,8 @@ bool InpSyoyo::read_meisai_data(bool* found)
     m_txtKojyo2->setValue(double(stored->deductions[1]));
     m_loading = false;
     readEmployee(false);
+    // The premiums show as registered, corrections included.
+    m_params.healthTyped = m_params.pensionTyped = true;
     set_input_mode();
     calculate_syoyo();
     return true;
@@ -216,10 +229,8 @@ void InpSyoyo::set_input_mode()
                                                                           : QStringLiteral("雇用保険料（修正可）"));
     setEditable(m_txtSyotoku, !m_params.switches.computeTax);
     m_lblSyotoku->setText(m_params.switches.computeTax ? QStringLiteral("所得税") : QStringLiteral("所得税（修正可）"));
-    // Health and pension are computed for the insured; for anyone else whatever is
-    // typed is kept, so only then are the fields open.
-    setEditable(m_txtHealth, !m_params.insured);
-    setEditable(m_txtNenkin, !m_params.insured);
+    // Health and pension are computed for the insured and typed for anyone else;
+    // either way the user may correct them.
     m_lblHealth->setText(m_params.insured ? QStringLiteral("健康保険料") : QStringLiteral("健康保険料（修正可）"));
     m_lblNenkin->setText(m_params.insured ? QStringLiteral("厚生年金保険料") : QStringLiteral("厚生年金保険料（修正可）"));
 }

@@ -19,32 +19,51 @@ PayslipBatch::PayslipBatch(AppContext& ctx, QString procedure) : m_ctx(ctx), m_p
 PayslipBatch::Outcome PayslipBatch::print(reports::PrintCanvas& canvas, const QString& payMonth, int kind,
                                           const QList<reports::PickerEntry>& employees, const Progress& progress)
 {
+    return run(canvas, int(employees.size()), [&](int i, PayslipData* data, bool* found) {
+        const reports::PickerEntry& e = employees[i];
+        QString error;
+        int code = 0;
+        if (!readPayslip(m_ctx.db(), m_ctx.companyId, payMonth, e.code.trimmed(), kind, data, found, &error, &code)) {
+            m_ctx.reportError(code, error, m_procedure);
+            return false;
+        }
+        // Deleted since the list was made: the others still print.
+        if (!*found)
+            m_missing << e.code.trimmed();
+        data->employeeName = e.name.trimmed();
+        return true;
+    }, progress);
+}
+
+PayslipBatch::Outcome PayslipBatch::printSlip(reports::PrintCanvas& canvas, const PayslipData& slip)
+{
+    return run(canvas, 1, [&](int, PayslipData* data, bool* found) {
+        *data = slip;
+        *found = true;
+        return true;
+    }, {});
+}
+
+PayslipBatch::Outcome PayslipBatch::run(reports::PrintCanvas& canvas, int total, const Fetch& fetch,
+                                        const Progress& progress)
+{
     m_printed = 0;
     m_missing.clear();
-    if (employees.isEmpty())
+    if (total == 0)
         return Outcome::NothingToPrint;
     if (!reports::setPrintPaper(m_ctx, canvas, reports::minchoFont(), PayslipLayout::kFontSize, PayslipLayout::kPaper,
                                 PayslipLayout::kOrientation, PayslipLayout::kCustomSize, PayslipLayout::kCustomSize)) {
         canvas.abortDocument();
         return Outcome::Refused;
     }
-    const int total = int(employees.size());
     for (int i = 0; i < total; ++i) {
-        const reports::PickerEntry& e = employees[i];
         PayslipData data;
         bool found = false;
-        QString error;
-        int code = 0;
-        if (!readPayslip(m_ctx.db(), m_ctx.companyId, payMonth, e.code.trimmed(), kind, &data, &found, &error, &code)) {
+        if (!fetch(i, &data, &found)) {
             canvas.abortDocument();
-            m_ctx.reportError(code, error, m_procedure);
             return Outcome::Failed;
         }
-        if (!found) {
-            // Deleted since the list was made: the others still print.
-            m_missing << e.code.trimmed();
-        } else {
-            data.employeeName = e.name.trimmed();
+        if (found) {
             data.companyName = m_ctx.companyName;
             if (m_printed > 0)
                 canvas.newPage();

@@ -14,6 +14,8 @@ class PrintCanvas;
 
 namespace minasel::payroll {
 
+struct PayslipData;
+
 // Prints the stored statements of the month, one slip per page, for the given
 // employees in their order, as one document: the page set-up first (nothing is
 // printed when the printer refuses it), then each slip; the document is ended
@@ -27,12 +29,18 @@ public:
 
     Outcome print(reports::PrintCanvas& canvas, const QString& payMonth, int kind,
                   const QList<reports::PickerEntry>& employees, const Progress& progress = {});
+    // One slip of values already at hand (a statement as a screen shows it).
+    Outcome printSlip(reports::PrintCanvas& canvas, const PayslipData& slip);
 
     int printedCount() const { return m_printed; }
     // Employees chosen whose statement was no longer there (skipped).
     const QStringList& missing() const { return m_missing; }
 
 private:
+    // Gives slip i: false on a database failure (reported), *found false when it is gone.
+    using Fetch = std::function<bool(int i, PayslipData* slip, bool* found)>;
+    Outcome run(reports::PrintCanvas& canvas, int total, const Fetch& fetch, const Progress& progress);
+
     AppContext& m_ctx;
     QString m_procedure;
     int m_printed = 0;

@@ -1,6 +1,7 @@
 #include "payroll/payslipdata.h"
 
 #include "app/valuehelpers.h"
+#include "payroll/meisairecord.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -44,6 +45,55 @@ long long PayslipData::netPay() const
     return totalPay() - deductionTotal() + (kind == 2 ? 0 : whole(yearEnd));
 }
 
+PayslipData payslipFromStatement(const MeisaiRecord& r)
+{
+    PayslipData d;
+    d.kind = r.kind.trimmed() == QLatin1String("2") ? 2 : 1;
+    d.payMonth = r.payMonth;
+    d.employeeCode = r.employeeCode;
+    d.employeeKind = r.employeeKind.trimmed();
+    d.basic = double(r.kihonkyu);
+    d.directors = double(r.yhosyu);
+    d.commuting = double(r.commuting);
+    d.meal = double(r.food);
+    d.housing = double(r.housing);
+    d.family = double(r.family);
+    d.qualification = double(r.qualification);
+    d.additional = double(r.additional);
+    for (long long p : r.overtimePay)
+        d.overtime += double(p);
+    d.holidayPay = double(r.holidayPay);
+    d.callOutPay = double(r.callOutPay);
+    d.absenceDeduction = double(r.absenceDeduction);
+    for (size_t i = 0; i < d.allowances.size(); ++i) {
+        d.allowanceNames[i] = r.allowanceNames[i].trimmed();
+        d.allowances[i] = double(r.allowances[i]);
+    }
+    d.payColumns = double(r.payColumnsTotal());
+    d.health = double(r.health);
+    d.pension = double(r.pension);
+    d.employmentInsurance = double(r.employmentInsurance);
+    d.tax = double(r.tax);
+    d.residentTax = double(r.residentTax);
+    for (size_t i = 0; i < d.deductions.size(); ++i) {
+        d.deductionNames[i] = r.deductionNames[i].trimmed();
+        d.deductions[i] = double(r.deductions[i]);
+    }
+    d.yearEnd = double(r.yearEndAdjustment);
+    d.workDays = r.workDays;
+    d.paidLeaveDays = r.paidLeaveDays;
+    d.hoursWorked = r.hoursWorked;
+    d.absenceHours = r.absenceHours;
+    d.absenceDays = r.absenceDays;
+    d.absenceDayHours = r.absenceDayHours;
+    const auto& h = r.overtimeHours;
+    d.overtimeHours = h[0] + h[1] + h[2] + h[3] + h[4] + h[5];
+    d.lateNightHours = h[2] + h[3] + h[5];   // late night, on statutory holidays, beyond 60 hours
+    d.holidayDays = r.holidayDays;
+    d.callOuts = r.callOuts;
+    return d;
+}
+
 bool readPayslip(QSqlDatabase db, const QString& cid, const QString& payMonth, const QString& employeeCode,
                  int kind, PayslipData* out, bool* found, QString* error, int* errorCode)
 {
@@ -64,57 +114,19 @@ bool readPayslip(QSqlDatabase db, const QString& cid, const QString& payMonth, c
     }
     if (!q.next())
         return true;
+    try {
+        *out = payslipFromStatement(MeisaiRecord::fromSqlRecord(q.record()));
+    } catch (const TypeMismatch& e) {
+        if (error)
+            *error = QString::fromUtf8(e.what());
+        if (errorCode)
+            *errorCode = TypeMismatch::code;
+        return false;
+    }
+    out->kind = kind;
+    out->payMonth = payMonth;
+    out->employeeCode = employeeCode;
     *found = true;
-    const QSqlRecord r = q.record();
-    auto n = [&](const char* column) { return toNumberOr(r.value(QLatin1String(column)), 0.0); };
-    auto s = [&](const QString& column) { return NullToStr(r.value(column)).trimmed(); };
-
-    PayslipData& d = *out;
-    d.kind = kind;
-    d.payMonth = payMonth;
-    d.employeeCode = employeeCode;
-    d.employeeKind = s(QStringLiteral("JGIKBN"));
-    d.basic = n("KIHONKYU");
-    d.directors = n("YHOSYU");
-    d.commuting = n("TUKINTEATE");
-    d.meal = n("FOODTEATE");
-    d.housing = n("HOMETEATE");
-    d.family = n("FAMITEATE");
-    d.qualification = n("SIKAKUTEATE");
-    d.additional = n("FUKAKYU");
-    d.overtime = n("TIMETEATE1") + n("TIMETEATE2") + n("SINYATEATE") + n("SINYATEATE2") + n("TIMETEATE60")
-        + n("SINYATEATE60");
-    d.holidayPay = n("KYUJITUTEATE");
-    d.callOutPay = n("KINKYUTEATE");
-    d.absenceDeduction = n("KEKINMONEY");
-    double pay = d.basic + d.directors + d.meal + d.commuting + d.qualification + d.housing + d.family
-        + d.additional + d.callOutPay + d.holidayPay + d.overtime;
-    for (int i = 0; i < 9; ++i) {
-        d.allowanceNames[i] = s(QStringLiteral("STEATE%1NM").arg(i + 1));
-        d.allowances[i] = n(QStringLiteral("STEATE%1").arg(i + 1).toLatin1().constData());
-        pay += d.allowances[i];
-    }
-    d.payColumns = pay - d.absenceDeduction;
-    d.health = n("HEALTH");
-    d.pension = n("NENKIN");
-    d.employmentInsurance = n("KOYOHOKEN");
-    d.tax = n("TAX");
-    d.residentTax = n("SIMIZEI");
-    for (int i = 0; i < 5; ++i) {
-        d.deductionNames[i] = s(QStringLiteral("SKOJYO%1NM").arg(i + 1));
-        d.deductions[i] = n(QStringLiteral("SKOJYO%1").arg(i + 1).toLatin1().constData());
-    }
-    d.yearEnd = n("NENTYOMONEY");
-    d.workDays = n("SYUKINNUM");
-    d.paidLeaveDays = n("YUKYUNUM");
-    d.hoursWorked = n("BATIME");
-    d.absenceHours = n("KEKINTIME");
-    d.absenceDays = n("KEKINDAY");
-    d.absenceDayHours = n("KEKINDAYTIME");
-    d.overtimeHours = n("TIMEOUT1") + n("TIMEOUT2") + n("SINYATIME") + n("SINYATIME2") + n("TIME60") + n("SINYATIME60");
-    d.lateNightHours = n("SINYATIME") + n("SINYATIME2") + n("SINYATIME60");
-    d.holidayDays = n("KYUJITUNUM");
-    d.callOuts = n("KINKYUNUM");
     return true;
 }
 

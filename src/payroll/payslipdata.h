@@ -41,6 +41,12 @@ struct PayslipData {
     long long netPay() const;
 };
 
+struct MeisaiRecord;
+
+// The payslip of a statement as it stands, on a screen or read back (names and
+// company left for the caller).
+PayslipData payslipFromStatement(const MeisaiRecord& statement);
+
 // Reads the stored statement of one employee. Returns false on a database error
 // (*error set); *found tells whether the row exists.
 bool readPayslip(QSqlDatabase db, const QString& cid, const QString& payMonth, const QString& employeeCode,

@@ -1,6 +1,7 @@
 #include "payroll/payslipprintjob.h"
 
 #include "app/appcontext.h"
+#include "payroll/meisairecord.h"
 #include "payroll/payslipdata.h"
 #include "payroll/paysliplayout.h"
 #include "reports/fonts.h"
@@ -18,35 +19,28 @@ reports::PrintJob::Paper PayslipPrintJob::paper()
             PayslipLayout::kCustomSize, PayslipLayout::kCustomSize};
 }
 
-reports::PrintJob::Result PayslipPrintJob::printOne(const QString& payMonth, const QString& employeeCode, int kind)
+reports::PrintJob::Result PayslipPrintJob::printStatement(const MeisaiRecord& statement, const QString& employeeName)
 {
-    const QString procedure = kind == 2 ? QStringLiteral("InpSyoyo.cmdPrint_Click") : QStringLiteral("InpKyuyo.cmdPrint_Click");
-    PayslipData data;
-    bool found = false;
-    QString error;
-    int code = 0;
-    if (!readPayslip(m_ctx.db(), m_ctx.companyId, payMonth, employeeCode, kind, &data, &found, &error, &code)) {
-        m_ctx.reportError(code, error, procedure);
-        return reports::PrintJob::Result::Failed;
-    }
-    if (!found) {
-        m_ctx.messages().exclamation(QStringLiteral("明細データが登録されていません。登録した後、印刷して下さい。"));
-        return reports::PrintJob::Result::Cancelled;
-    }
-    const QString name = employeeName(m_ctx.db(), m_ctx.companyId, employeeCode);
-    return run(procedure, payMonth, kind, {{employeeCode, name}}, {});
+    PayslipData slip = payslipFromStatement(statement);
+    slip.employeeName = employeeName;
+    return run(slip.kind == 2 ? QStringLiteral("InpSyoyo.cmdPrint_Click") : QStringLiteral("InpKyuyo.cmdPrint_Click"),
+               statement.payMonth, slip.kind,
+               [&](PayslipBatch& batch, reports::PrintCanvas& canvas) { return batch.printSlip(canvas, slip); });
 }
 
 reports::PrintJob::Result PayslipPrintJob::printBatch(const QString& payMonth, int kind,
                                                       const QList<reports::PickerEntry>& employees,
                                                       const PayslipBatch::Progress& progress)
 {
-    return run(QStringLiteral("prtKyuyoSyoyo.print_data"), payMonth, kind, employees, progress);
+    return run(QStringLiteral("prtKyuyoSyoyo.print_data"), payMonth, kind,
+               [&](PayslipBatch& batch, reports::PrintCanvas& canvas) {
+                   return batch.print(canvas, payMonth, kind, employees, progress);
+               });
 }
 
-reports::PrintJob::Result PayslipPrintJob::run(const QString& procedure, const QString& payMonth, int kind,
-                                               const QList<reports::PickerEntry>& employees,
-                                               const PayslipBatch::Progress& progress)
+reports::PrintJob::Result PayslipPrintJob::run(
+    const QString& procedure, const QString& payMonth, int kind,
+    const std::function<PayslipBatch::Outcome(PayslipBatch&, reports::PrintCanvas&)>& print)
 {
     reports::PrintJob job(m_ctx, m_parent, procedure, m_hooks);
     const QString title = QStringLiteral("%1 %2年%3月")
@@ -56,7 +50,7 @@ reports::PrintJob::Result PayslipPrintJob::run(const QString& procedure, const Q
     const QString fileBase = QStringLiteral("%1_%2").arg(kind == 2 ? QStringLiteral("賞与明細書") : QStringLiteral("給与明細書"), payMonth);
     const auto result = job.run(title, fileBase, paper(), [&](reports::PrintCanvas& canvas) {
         PayslipBatch batch(m_ctx, procedure);
-        return batch.print(canvas, payMonth, kind, employees, progress) == PayslipBatch::Outcome::Printed;
+        return print(batch, canvas) == PayslipBatch::Outcome::Printed;
     });
     m_output = job.output();
     return result;

@@ -3,7 +3,7 @@
 #include "app/appcontext.h"
 #include "app/datehelpers.h"
 #include "app/textfield.h"
-#include "payroll/payslipprint.h"
+#include "payroll/payslipprintjob.h"
 #include "payroll/statementwidgets.h"
 
 #include <QComboBox>
@@ -47,8 +47,7 @@ StatementScreen::StatementScreen(AppContext& ctx, const QString& title, const QS
         b->setAutoDefault(false);
         b->setMinimumWidth(110);
     }
-    m_lblStatus = new QLabel(this);
-    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    m_lblStatus = makeNote(this, QStringLiteral("lblStatus"));
 
     connect(m_txtYear, &QLineEdit::editingFinished, this, &StatementScreen::yearFinished);
     connect(m_txtMonth, &QLineEdit::editingFinished, this, &StatementScreen::monthFinished);
@@ -75,6 +74,12 @@ void StatementScreen::initialise()
     m_txtYear->setText(today.left(4));
     m_txtMonth->setText(today.mid(5, 2));
     clear_data();
+    markUnchanged();
+}
+
+bool StatementScreen::canClose()
+{
+    return statementOnScreen() == m_shown || confirmDiscard();
 }
 
 QString StatementScreen::payMonth() const
@@ -132,6 +137,7 @@ void StatementScreen::reload(bool force)
     if (!complete) {
         clear_data();
         m_loadedKey.clear();
+        markUnchanged();
         return;
     }
     bool found = false;
@@ -140,6 +146,7 @@ void StatementScreen::reload(bool force)
     if (!found)
         read_data();
     m_loadedKey = key;
+    markUnchanged();
 }
 
 bool StatementScreen::check_input(const QString& caption)
@@ -173,6 +180,8 @@ bool StatementScreen::registerStatement()
     m_cmdWrite->setEnabled(false);
     const bool ok = m_repo.saveStatement(statementOnScreen());
     m_cmdWrite->setEnabled(true);
+    if (ok)
+        markUnchanged();
     return ok;
 }
 
@@ -213,21 +222,24 @@ void StatementScreen::cmdPrint_Click()
 {
     if (!check_input(QStringLiteral("印刷")))
         return;
-    // The payslip is printed from the stored statement: when the screen shows
-    // something else, it is registered first (with the user's consent).
+    // The payslip shows the statement as it stands on the screen. When that is
+    // not what is stored, registering it first is offered; declined, the slip
+    // is printed all the same and nothing is written.
     recalculate();
     std::optional<MeisaiRecord> stored;
     if (!m_repo.readStatement(payMonth(), employeeCode(), m_kind, &stored))
         return;
     if (!stored || !(*stored == statementOnScreen())) {
-        if (ctx().messages().question(QStringLiteral("画面の明細は登録されていません。登録してから印刷しますか？"),
+        if (ctx().messages().question(QStringLiteral("画面の明細は登録されていません。登録してから印刷しますか？\n"
+                                                     "（「いいえ」のときは登録せずに画面の内容を印刷します。）"),
                                       Messages::Buttons::YesNo, Messages::Answer::Yes)
-            != Messages::Answer::Yes)
-            return;
-        if (!registerStatement())
+                == Messages::Answer::Yes
+            && !registerStatement())
             return;
     }
-    printPayslip(ctx(), this, payMonth(), employeeCode(), m_kind.toInt());
+    // The entry reads "code name": the name is what follows the code and its blank.
+    PayslipPrintJob job(ctx(), this, m_printHooks);
+    job.printStatement(statementOnScreen(), m_cmbJyugyoin->currentText().mid(6).trimmed());
     m_cmbJyugyoin->setFocus();
 }
 

@@ -2,6 +2,7 @@
 #include "app/screen.h"
 #include "payroll/meisairecord.h"
 #include "payroll/statementrepository.h"
+#include "reports/printjob.h"
 
 class QComboBox;
 class QHBoxLayout;
@@ -25,6 +26,8 @@ public:
     QString employeeCode() const;   // first five characters of the chosen entry, "" when none
     // The statement as the screen shows it, ready to be stored.
     virtual MeisaiRecord statementOnScreen() const = 0;
+    // How the print button prints (tests replace the dialogs).
+    reports::PrintJob::Hooks& printHooks() { return m_printHooks; }
 
 protected:
     // Fills the employee list and clears the screen for a first opening. Called by the
@@ -45,6 +48,11 @@ protected:
     virtual void read_data() = 0;
     virtual void recalculate() = 0;
     virtual QWidget* firstStatementField() const = 0;
+
+    // F6 and the close box ask before typed entries are thrown away.
+    bool canClose() override;
+    // What is on screen now counts as unchanged (after loading or registering).
+    void markUnchanged() { m_shown = statementOnScreen(); }
 
     void setStatus(const QString& text);
     // The row of pay year, pay month and employee that heads both statements.
@@ -74,6 +82,8 @@ private:
     QString m_form;
     QString m_kind;
     QString m_loadedKey;   // pay month and employee now on screen
+    MeisaiRecord m_shown;  // the statement as loaded or last registered
+    reports::PrintJob::Hooks m_printHooks;
 };
 
 } // namespace minasel::payroll

@@ -1,6 +1,7 @@
 #include "payroll/statementwidgets.h"
 
 #include "app/numberfield.h"
+#include "app/screen.h"
 #include "app/valuehelpers.h"
 
 namespace minasel::payroll {
@@ -21,12 +22,12 @@ NumberField* numberField(QWidget* parent, const QString& name, double minimum, d
 
 NumberField* amountField(QWidget* parent, const QString& name, double minimum)
 {
-    return numberField(parent, name, minimum, 999999999, 0, QStringLiteral("###,##0"), 96);
+    return numberField(parent, name, minimum, 999999999, 0, QStringLiteral("###,##0"), 88);
 }
 
 NumberField* resultField(QWidget* parent, const QString& name)
 {
-    NumberField* f = numberField(parent, name, -999999999, 999999999, 0, QStringLiteral("###,##0"), 96);
+    NumberField* f = numberField(parent, name, -999999999, 999999999, 0, QStringLiteral("###,##0"), 88);
     setEditable(f, false);
     return f;
 }
@@ -51,6 +52,13 @@ QLabel* caption(QWidget* parent, const QString& text, const QString& name)
     auto* l = new QLabel(text, parent);
     if (!name.isEmpty())
         l->setObjectName(name);
+    return l;
+}
+
+QLabel* noteLabel(QWidget* parent, const QString& name, int lines)
+{
+    QLabel* l = Screen::makeNote(parent, name, lines);
+    l->setStyleSheet(QStringLiteral("color: #b00000;"));
     return l;
 }
 

@@ -19,6 +19,8 @@ NumberField* hoursField(QWidget* parent, const QString& name);
 NumberField* daysField(QWidget* parent, const QString& name);
 NumberField* countField(QWidget* parent, const QString& name);
 QLabel* caption(QWidget* parent, const QString& text, const QString& name = QString());
+// A note in red of fixed size (see Screen::makeNote).
+QLabel* noteLabel(QWidget* parent, const QString& name, int lines = 1);
 QPushButton* functionKeyButton(QWidget* parent, const QString& name, const QString& text);
 
 // Locks a field (read only, out of the Enter/Tab order) or opens it for typing.

@@ -23,11 +23,11 @@ SyoyoResult calculateSyoyo(const MeisaiRecord& input, const SyoyoParameters& p)
     out.standardAmount = std::max(0LL, bonus / 1000 * 1000);
     out.pensionStandard = std::min(out.standardAmount, kPensionBonusCap);
     out.healthStandard = std::clamp(kHealthBonusYearCap - p.healthStandardEarlier, 0LL, out.standardAmount);
-    if (p.insured) {
-        const double healthRate = r.healthKind == QLatin1String("1") ? p.rates.healthRateCare : p.rates.healthRate;
+    const double healthRate = r.healthKind == QLatin1String("1") ? p.rates.healthRateCare : p.rates.healthRate;
+    if (p.insured && !p.healthTyped)
         r.health = bonusPremium(healthRate, out.healthStandard);
+    if (p.insured && !p.pensionTyped)
         r.pension = bonusPremium(p.rates.pensionRate, out.pensionStandard);
-    }
     if (p.switches.computeEmploymentInsurance)
         r.employmentInsurance = employmentInsurancePremium(p.rates.employmentInsuranceRate, std::max(0LL, bonus));
 

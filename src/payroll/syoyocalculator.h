@@ -16,6 +16,10 @@ struct SyoyoParameters {
     CompanyRates rates;
     StatementSwitches switches;
     bool insured = false;   // the master's monthly health plus pension is above 0
+    // Health and pension as the statement has them (typed over, or as registered)
+    // instead of computed.
+    bool healthTyped = false;
+    bool pensionTyped = false;
     // The previous month's salary after social insurance; nullopt when there was none.
     std::optional<long long> previousPay;
     // Standard bonus amounts already counted for health insurance earlier in the fiscal year.
@@ -37,9 +41,9 @@ struct SyoyoResult {
 
 // The bonus statement: the bonus is in statement.kihonkyu, the other deductions 1 and
 // 2 in statement.deductions. Health and pension are the employee's half of the rate on
-// the capped standard amount, 50 sen and less down; an employee who is not insured
-// keeps the statement's health and pension as they are. Employment insurance is on
-// the whole bonus.
+// the capped standard amount, 50 sen and less down; an employee who is not insured,
+// and a premium typed over, keep the statement's health and pension as they are.
+// Employment insurance is on the whole bonus.
 SyoyoResult calculateSyoyo(const MeisaiRecord& input, const SyoyoParameters& p);
 
 // The employee's share of a bonus premium: rate (per cent, both halves) on the

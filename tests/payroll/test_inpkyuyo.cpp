@@ -1,11 +1,14 @@
 // The salary statement screen driven through its named controls.
 #include "app/screenregistry.h"
 #include "payroll/inpkyuyo.h"
+#include "payslipfixture.h"
 #include "samplestatement.h"
 #include "statementscreenfixture.h"
 
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 using namespace minasel;
 using namespace minasel::payroll;
@@ -302,15 +305,39 @@ TEST_F(InpKyuyoTest, ButtonsAskForYearMonthAndEmployeeFirst)
     EXPECT_EQ(meisaiRows(), 0);
 }
 
-TEST_F(InpKyuyoTest, PrintingAnUnregisteredStatementAsksToRegisterFirst)
+// What is typed is printed as it stands, registered or not, and not lost on F6 unasked.
+TEST_F(InpKyuyoTest, PrintShowsTheScreenAndLeavingAsksForUnregisteredEntries)
 {
+    QTemporaryDir out;
     open();
     choose(QStringLiteral("00002"));
+    type("txtYobidasiKai", QStringLiteral("3"));   // 3 × 5,000 yen, on the screen only
+    int previews = 0;
+    m_screen->printHooks() = {[&](QPrinter& p, const std::function<void(QPrinter*)>& paint) {
+                                  ++previews;
+                                  paint(&p);
+                                  return true;
+                              },
+                              [&](const QString&) { return out.filePath(QStringLiteral("slip.pdf")); },
+                              [](const QString&) {}, [] { return QStringList{}; }};
+    td.messages().answerNext(Messages::Answer::No);   // not registered first, nor opened afterwards
     td.messages().answerNext(Messages::Answer::No);
-    field<QPushButton>("cmdPrint")->click();
-    ASSERT_EQ(td.messages().entries().size(), 1);
-    EXPECT_EQ(td.messages().last().icon, Messages::Icon::Question);
+    QTest::keyClick(field<QLineEdit>("txtYobidasiKai"), Qt::Key_F5);
+    EXPECT_EQ(previews, 1);
     EXPECT_EQ(meisaiRows(), 0);
+    const QString text = test::runTool(QStringLiteral("pdftotext"), {out.filePath(QStringLiteral("slip.pdf")), "-"});
+    EXPECT_TRUE(text.isNull() || text.contains(QStringLiteral("15,000"))) << text.toStdString();
+
+    td.messages().answerNext(Messages::Answer::Cancel);
+    QTest::keyClick(field<QLineEdit>("txtYobidasiKai"), Qt::Key_F6);
+    EXPECT_EQ(td.messages().lastText(), QStringLiteral("データが変更されましたが、終了しても宜しいですか？"));
+    EXPECT_TRUE(m_screen->isVisible());
+    QTest::keyClick(field<QLineEdit>("txtYobidasiKai"), Qt::Key_F1);   // registered: nothing to lose
+    const int asked = int(td.messages().entries().size());
+    QTest::keyClick(field<QLineEdit>("txtYobidasiKai"), Qt::Key_F6);
+    EXPECT_EQ(td.messages().entries().size(), asked);
+    EXPECT_FALSE(m_screen->isVisible());
+    m_screen.release();   // gone with the close
 }
 
 TEST(StatementScreens, RegisteredByName)
