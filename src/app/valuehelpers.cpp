@@ -169,4 +169,19 @@ QString FormatRight(const QVariant& value, const QString& format, int width, con
     return padded.right(width);
 }
 
+QString NormalizeEmployeeCode(const QString& code)
+{
+    QString t = code.trimmed();
+    if (!t.isEmpty() && t.size() < 5) {
+        int i = 0;
+        while (i < t.size() && !(t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9')))
+            ++i;
+        if (i < t.size())
+            t = t.left(i) + (QStringLiteral("0000") + t.mid(i)).right(5 - i);
+        if (t.size() < 5)
+            t += QString(5 - t.size(), QLatin1Char('0'));
+    }
+    return t.toUpper();
+}
+
 } // namespace minasel

@@ -32,4 +32,9 @@ int RoundAmount(double value, double factor, int mode);
 QString formatNumber(double value, const QString& format);
 QString FormatRight(const QVariant& value, const QString& format, int width, const QString& fill = QStringLiteral(" "));
 
+// An employee code as the employee master keeps it: five characters, zeros put
+// between a leading non-digit part and the digits ("12" → "00012", "A12" →
+// "A0012"), or after a code without digits ("AB" → "AB000"); upper case.
+QString NormalizeEmployeeCode(const QString& code);
+
 } // namespace minasel

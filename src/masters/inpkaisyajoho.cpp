@@ -72,7 +72,7 @@ InpKaisyaJoho::InpKaisyaJoho(AppContext& ctx, QWidget* parent)
     if (m_newMode) {
         m_title->setText(QStringLiteral("会社情報新規登録"));
         applyLabels(true);
-        m_delete->setEnabled(false);
+        setEnabledWithReason(m_delete, false, QStringLiteral("新規登録では使えません。"));
         m_loaded = true;
         m_loading = false;
         checkCompanyLimit();
@@ -188,7 +188,8 @@ void InpKaisyaJoho::build()
     buttons->addWidget(m_touroku);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_delete);
-    buttons->addStretch();
+    m_status = makeNote(this, QStringLiteral("lblStatus"));
+    buttons->addWidget(m_status, 1);
     buttons->addWidget(m_back);
     root->addLayout(buttons);
 
@@ -234,15 +235,34 @@ void InpKaisyaJoho::applyLabels(bool corporation)
 
 void InpKaisyaJoho::setButtonsEnabled(bool on)
 {
-    m_touroku->setEnabled(on);
-    m_cancel->setEnabled(on);
+    const QString why = QStringLiteral("項目を変更すると使えます。");
+    setEnabledWithReason(m_touroku, on, why);
+    setEnabledWithReason(m_cancel, on, why);
     setChanged(on);
 }
 
 void InpKaisyaJoho::edited()
 {
-    if (!m_loading)
-        setButtonsEnabled(true);
+    if (m_loading)
+        return;
+    setButtonsEnabled(true);
+    m_status->clear();
+}
+
+bool InpKaisyaJoho::acceptZeroHours()
+{
+    // Without standard hours no employee gets an hourly rate, and every overtime
+    // line would come to 0 yen without a word.
+    if (m_kijyun->value() != 0)
+        return true;
+    if (ctx().messages().show(Messages::Icon::Exclamation, Messages::defaultTitle(),
+                              QStringLiteral("月間基準労働時間数が 0 です。このままでは時間割賃金が計算されず、"
+                                             "時間外手当などが 0 円になります。このまま登録しますか？"),
+                              Messages::Buttons::OkCancel, Messages::Answer::Cancel)
+        == Messages::Answer::Ok)
+        return true;
+    m_kijyun->setFocus();
+    return false;
 }
 
 CompanyInfo InpKaisyaJoho::collect() const
@@ -370,12 +390,14 @@ void InpKaisyaJoho::touroku()
 {
     if (checkInput())
         return;
+    const QString name = m_texts.first()->trimmed();
     if (!m_newMode) {
-        if (!updateData())
+        if (!acceptZeroHours() || !updateData())
             return;
-        ctx().companyName = m_texts.first()->trimmed();
+        ctx().companyName = name;
         syncMenu(ctx().companyId);
         setButtonsEnabled(false);
+        m_status->setText(QStringLiteral("%1 の会社情報を登録しました。").arg(name));
         return;
     }
     const QString cid = getNewCid();
@@ -385,6 +407,8 @@ void InpKaisyaJoho::touroku()
         ctx().messages().show(Messages::Icon::Exclamation, QStringLiteral("警告"), kLimitMessage);
         return;
     }
+    if (!acceptZeroHours())
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = CompanyRepository(ctx()).insert(cid, collect());
     QApplication::restoreOverrideCursor();
@@ -394,6 +418,7 @@ void InpKaisyaJoho::touroku()
     const bool known = ctx().companyId.size() == 2;
     syncMenu(known ? ctx().companyId : QString());
     clearForNewEntry();
+    m_status->setText(QStringLiteral("%1 を新規登録しました。").arg(name));
 }
 
 void InpKaisyaJoho::cancel()
@@ -442,12 +467,7 @@ void InpKaisyaJoho::deleteCompany()
 
 bool InpKaisyaJoho::canClose()
 {
-    if (!m_loaded || !m_touroku->isEnabled())
-        return true;
-    return ctx().messages().show(Messages::Icon::Exclamation, Messages::defaultTitle(),
-                                 QStringLiteral("データが変更されましたが、終了しても宜しいですか？"),
-                                 Messages::Buttons::OkCancel, Messages::Answer::Cancel)
-        == Messages::Answer::Ok;
+    return !m_loaded || !m_touroku->isEnabled() || confirmDiscard();
 }
 
 } // namespace minasel::masters

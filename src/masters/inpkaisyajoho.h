@@ -45,6 +45,7 @@ private:
     void applyLabels(bool corporation);
     void setButtonsEnabled(bool on);
     void edited();
+    bool acceptZeroHours();
     CompanyInfo collect() const;
     void fill(const CompanyInfo& info);
     void touroku();
@@ -74,6 +75,7 @@ private:
     QPushButton* m_cancel = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_back = nullptr;
+    QLabel* m_status = nullptr;
 };
 
 } // namespace minasel::masters

@@ -170,21 +170,6 @@ bool JyugyoinRepository::monthTime(double* hours)
     return true;
 }
 
-QString JyugyoinRepository::normalizeCode(const QString& code)
-{
-    QString t = code.trimmed();
-    if (!t.isEmpty() && t.size() < 5) {
-        int i = 0;
-        while (i < t.size() && !(t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9')))
-            ++i;
-        if (i < t.size())
-            t = t.left(i) + (QStringLiteral("0000") + t.mid(i)).right(5 - i);
-        if (t.size() < 5)
-            t += QString(5 - t.size(), QLatin1Char('0'));
-    }
-    return t.toUpper();
-}
-
 int JyugyoinRepository::age(int year, int month, int day, const QDate& today)
 {
     int years = today.year() - year;

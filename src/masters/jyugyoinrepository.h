@@ -29,9 +29,6 @@ public:
     // get_month_time: the company's standard monthly hours (Null = 0).
     bool monthTime(double* hours);
 
-    // Zeros between a letter prefix and the digits, or after a code without
-    // digits, to five characters; upper case (7 → 00007, A12 → A0012, ab → AB000).
-    static QString normalizeCode(const QString& code);
     // Whole years between the birthday and today.
     static int age(int year, int month, int day, const QDate& today);
     // (base + food + additional pay + counted allowances) / hours; none when hours is 0.

@@ -171,6 +171,7 @@ void MstJyugyoin::build()
     m_kubun->setObjectName(QStringLiteral("cmbKubun"));
     for (const char* c : kClasses)
         m_kubun->addItem(QString::fromUtf8(c));
+    m_kubun->setPlaceholderText(QStringLiteral("（選択して下さい）"));
     addRow(pg, QStringLiteral("在籍区分"), m_kubun);
     m_syokumu = makeText(person, "txtSyokumu", true, 40, 300);
     addRow(pg, QStringLiteral("職務内容"), m_syokumu);
@@ -340,7 +341,8 @@ void MstJyugyoin::clearForm(bool keepCode)
     m_sikaku->setCurrentIndex(0);
     m_fukaq->setCurrentIndex(0);
     m_sex->setCurrentIndex(0);
-    m_kubun->setCurrentIndex(0);
+    // No class until one is chosen: a default would make anyone saved in haste an officer.
+    m_kubun->setCurrentIndex(-1);
     for (QCheckBox* c : findChildren<QCheckBox*>())
         c->setChecked(false);
     m_age->setText(QStringLiteral("日"));
@@ -413,7 +415,7 @@ void MstJyugyoin::classChosen()
 
 void MstJyugyoin::codeLeft()
 {
-    const QString code = JyugyoinRepository::normalizeCode(m_code->text());
+    const QString code = NormalizeEmployeeCode(m_code->text());
     if (code != m_code->text()) {
         const bool was = m_loading;
         m_loading = true;
@@ -545,6 +547,11 @@ void MstJyugyoin::write()
         m_code->setFocus();
         return;
     }
+    if (m_kubun->currentIndex() < 0) {
+        ctx().messages().exclamation(QStringLiteral("在籍区分を選択してください。"));
+        m_kubun->setFocus();
+        return;
+    }
     // A date is all three parts or none: a half-typed date would be stored as a broken text.
     const struct {
         const DateFields* d;
@@ -595,16 +602,6 @@ void MstJyugyoin::openItems(bool allowances)
     if (allowances)
         connect(screen, &MstOtherItems::saved, this, [this] { calculateTimemoney(); });
     Screen::openFrom(this, screen);
-}
-
-bool MstJyugyoin::canClose()
-{
-    if (!isChanged())
-        return true;
-    return ctx().messages().show(Messages::Icon::Exclamation, Messages::defaultTitle(),
-                                 QStringLiteral("データが変更されましたが、終了しても宜しいですか？"),
-                                 Messages::Buttons::OkCancel, Messages::Answer::Cancel)
-        == Messages::Answer::Ok;
 }
 
 } // namespace minasel::masters

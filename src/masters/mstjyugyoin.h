@@ -30,9 +30,6 @@ public:
     void calculateTimemoney();
     void clearForm(bool keepCode);
 
-protected:
-    bool canClose() override;
-
 private:
     struct DateFields {
         TextField* year;

@@ -1,7 +1,9 @@
 #include "reports/employeepicker.h"
 
 #include "app/appcontext.h"
+#include "app/screen.h"
 #include "app/textfield.h"
+#include "app/valuehelpers.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,10 +24,10 @@ EmployeePicker::EmployeePicker(AppContext& ctx, QWidget* parent) : QWidget(paren
     m_toRight->setObjectName(QStringLiteral("cmdTORIGHT"));
     m_toLeft = new QPushButton(QStringLiteral("<=="), this);
     m_toLeft->setObjectName(QStringLiteral("cmdTOLEFT"));
-    for (QPushButton* b : {m_toRight, m_toLeft}) {
+    m_toRight->setToolTip(QStringLiteral("選んだ従業員を右の一覧へ移します。"));
+    m_toLeft->setToolTip(QStringLiteral("選んだ従業員を左の一覧へ戻します。"));
+    for (QPushButton* b : {m_toRight, m_toLeft})
         b->setAutoDefault(false);
-        b->setEnabled(false);
-    }
     m_start = new TextField(this, TextField::Kind::Code);
     m_start->setObjectName(QStringLiteral("txtStartNo"));
     m_end = new TextField(this, TextField::Kind::Code);
@@ -41,9 +43,10 @@ EmployeePicker::EmployeePicker(AppContext& ctx, QWidget* parent) : QWidget(paren
             [this] { updateArrow(m_left, m_toRight, leftCount()); });
     connect(m_right, &QTableWidget::itemSelectionChanged, this,
             [this] { updateArrow(m_right, m_toLeft, rightCount()); });
+    // Range codes are read as the employee master writes codes ("1" is "00001"),
+    // so that a range typed short still compares with the listed codes.
     connect(m_start, &QLineEdit::editingFinished, this, [this] {
-        if (!m_start->text().isEmpty())
-            m_start->setText(m_start->text().toUpper());
+        m_start->setText(NormalizeEmployeeCode(m_start->text()));
     });
     connect(m_end, &QLineEdit::editingFinished, this, &EmployeePicker::applyRange);
 
@@ -114,8 +117,13 @@ void EmployeePicker::refill()
         grid->clearSelection();
         grid->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
     }
-    m_toRight->setEnabled(false);
-    m_toLeft->setEnabled(false);
+    setArrowEnabled(m_toRight, false);
+    setArrowEnabled(m_toLeft, false);
+}
+
+void EmployeePicker::setArrowEnabled(QPushButton* arrow, bool enabled)
+{
+    Screen::setEnabledWithReason(arrow, enabled, QStringLiteral("一覧で従業員を選ぶと使えます。"));
 }
 
 void EmployeePicker::setCandidates(const QList<PickerEntry>& candidates)
@@ -145,7 +153,7 @@ void EmployeePicker::updateArrow(QTableWidget* grid, QPushButton* arrow, int cou
 {
     int row = 0;
     int end = 0;
-    arrow->setEnabled(selectedRun(grid, &row, &end) && (row < count || end < count));
+    setArrowEnabled(arrow, selectedRun(grid, &row, &end) && (row < count || end < count));
 }
 
 void EmployeePicker::moveSelectedRight()
@@ -173,9 +181,8 @@ void EmployeePicker::applyRange()
     if (m_inRange || m_end->text().isEmpty())
         return;
     m_inRange = true;
-    m_end->setText(m_end->text().toUpper());
-    if (!m_start->text().isEmpty())
-        m_start->setText(m_start->text().toUpper());
+    m_end->setText(NormalizeEmployeeCode(m_end->text()));
+    m_start->setText(NormalizeEmployeeCode(m_start->text()));
     const QString start = m_start->text().trimmed();
     const QString end = m_end->text().trimmed();
     if (start > end) {

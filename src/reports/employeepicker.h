@@ -55,6 +55,7 @@ private:
     void fillGrid(QTableWidget* grid, const QList<PickerEntry>& entries);
     void refill();
     void updateArrow(QTableWidget* grid, QPushButton* arrow, int count);
+    static void setArrowEnabled(QPushButton* arrow, bool enabled);
     static bool selectedRun(QTableWidget* grid, int* row, int* otherEnd);
 
     AppContext& m_ctx;

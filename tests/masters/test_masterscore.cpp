@@ -1,3 +1,4 @@
+#include "app/valuehelpers.h"
 #include "masters/codemaster.h"
 #include "masters/companyrepository.h"
 #include "masters/jyugyoinrepository.h"
@@ -161,7 +162,7 @@ TEST(EmployeeCode, Normalisation)
         {"x", "X0000"},   {"abcdef", "ABCDEF"}, {"9a", "0009A"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(JyugyoinRepository::normalizeCode(QString::fromLatin1(c[0])), QLatin1String(c[1])) << c[0];
+        EXPECT_EQ(NormalizeEmployeeCode(QString::fromLatin1(c[0])), QLatin1String(c[1])) << c[0];
 }
 
 TEST(EmployeeAge, BirthdayCountsOnTheDay)

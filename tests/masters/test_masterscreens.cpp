@@ -153,9 +153,18 @@ TEST_F(KaisyaTest, NewCompaniesAreNumberedFrom51AndTheFormClears)
     child<QPushButton>(w, "cmdTouroku")->click();
     EXPECT_EQ(data.messages().lastText(), q("屋号又は氏名が入力されていません。"));
 
+    // Without standard hours no overtime could be paid: registering warns first.
     setText(name(), q("二社目"));
+    data.messages().answerNext(Messages::Answer::Cancel);
+    pressF(w, 1);
+    EXPECT_EQ(data.messages().lastText(), q("月間基準労働時間数が 0 です。このままでは時間割賃金が計算されず、"
+                                            "時間外手当などが 0 円になります。このまま登録しますか？"));
+    EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(w, "txtKijyuntime"));
+    EXPECT_FALSE(companyIds(data).contains(QStringLiteral("55")));
+    data.messages().answerNext(Messages::Answer::Ok);
     pressF(w, 1);
     EXPECT_TRUE(companyIds(data).contains(QStringLiteral("55")));
+    EXPECT_EQ(child<QLabel>(w, "lblStatus")->text(), q("二社目 を新規登録しました。"));
     w->close();
 }
 
@@ -241,6 +250,7 @@ TEST_F(KaisyaTest, EditUpdateCancelAndMenuInStep)
               q("山田建設/大阪府/12.0/0.0065/2026/12/06"));
     EXPECT_EQ(data.ctx().companyName, q("山田建設"));
     EXPECT_EQ(menu.calls, QStringList{QStringLiteral("02")});
+    EXPECT_EQ(child<QLabel>(w, "lblStatus")->text(), q("山田建設 の会社情報を登録しました。"));
     EXPECT_TRUE(w->windowTitle().endsWith(q("山田建設")));
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(child<QPushButton>(w, "cmdTouroku")->isEnabled());
@@ -462,7 +472,13 @@ TEST_F(MstJyugyoinTest, RefusalsAndHalfDates)
     EXPECT_EQ(data.messages().lastText(), q("従業員番号を入力した後、その他控除を設定して下さい。"));
     EXPECT_FALSE(c<QPushButton>("cmdPrint")->isEnabled());
 
+    // A new employee has no class until one is chosen, and is not registered without one.
     typeAndEnter(line("txtCode"), QStringLiteral("90"));
+    EXPECT_EQ(c<QComboBox>("cmbKubun")->currentText(), QString());
+    pressF(w, 1);
+    EXPECT_EQ(data.messages().lastText(), q("在籍区分を選択してください。"));
+    EXPECT_EQ(QApplication::focusWidget(), c<QComboBox>("cmbKubun"));
+    c<QComboBox>("cmbKubun")->setCurrentIndex(1);
     typeAndEnter(line("txtYear"), QStringLiteral("2020"));
     pressF(w, 1);
     EXPECT_EQ(data.messages().lastText(), q("入社年月日を正しく入力してください。"));

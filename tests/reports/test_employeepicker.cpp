@@ -143,4 +143,11 @@ TEST(EmployeePickerTest, CodeRangeMovesItsEmployeesOrIsRefused)
     EXPECT_EQ(start->text(), QStringLiteral("A0001"));
     EXPECT_EQ(end->text(), QStringLiteral("A0009"));
     EXPECT_EQ(picker.chosen().size(), 3);   // nothing in that range
+
+    // Short codes are read as the master writes them: "1" to "5" is 00001 to 00005.
+    start->setText("1");
+    end->setText("5");
+    emit end->editingFinished();
+    EXPECT_EQ(start->text(), QStringLiteral("00001"));
+    EXPECT_EQ(codes(picker.chosen()), (QStringList{"00001", "00002", "00003", "00004", "00005"}));
 }
