@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -17,6 +18,13 @@ public:
 
     void add(const QString& name, Factory factory) { m_factories[name] = std::move(factory); }
     bool has(const QString& name) const { return m_factories.count(name) != 0; }
+    QStringList names() const
+    {
+        QStringList n;
+        for (const auto& f : m_factories)
+            n << f.first;
+        return n;
+    }
     // A new top-level screen (deleted on close), or nullptr for an unknown name.
     QWidget* create(const QString& name, AppContext& ctx) const
     {
