@@ -28,6 +28,7 @@ QLineEdit:focus { background-color: #fff8d0; }
 QComboBox:focus { background-color: #fff8d0; }
 QPushButton:focus { background-color: #cfe2ff; }
 QAbstractItemView:focus { border: 2px solid #3b78d8; }
+QTabBar:focus { background-color: #cfe2ff; }
 )"));
 }
 

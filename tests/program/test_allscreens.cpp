@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -49,7 +50,10 @@ TEST(AllScreens, FitOnScreenShowTheFocusAndTakeNoPointTheyCannotHold)
                 inputs << i;
         for (QWidget* i : inputs) {
             const std::string what = name.toStdString() + "." + i->objectName().toStdString();
-            EXPECT_TRUE(w->rect().contains(QRect(i->mapTo(w.get(), QPoint()), i->size()))) << what << " is cut";
+            QWidget* shown = i;   // or the scroll area it is scrolled into view in
+            for (QWidget* p = i->parentWidget(); p != w.get(); p = p->parentWidget())
+                shown = qobject_cast<QScrollArea*>(p) ? p : shown;
+            EXPECT_TRUE(w->rect().contains(QRect(shown->mapTo(w.get(), QPoint()), shown->size()))) << what << " is cut";
             if (!i->isVisible() || !i->isEnabled())
                 continue;   // hidden or locked by what was typed before
             (i == inputs.first() ? inputs.last() : inputs.first())->setFocus();
