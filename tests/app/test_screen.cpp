@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -198,15 +197,15 @@ TEST(SplashScreen, ShowsProgressAndCannotBeClosedByTheUser)
 TEST(QtDialogs, SpeakJapanese)
 {
     ASSERT_TRUE(installJapaneseTranslations(*qApp));
-    QStringList buttons;   // as read, without the keyboard marks ("はい(&Y)")
+    QString yes, no;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        for (QAbstractButton* b : box->buttons())
-            buttons << b->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+        yes = box->button(QMessageBox::Yes)->text();
+        no = box->button(QMessageBox::No)->text();
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(QtMessages().question(QStringLiteral("続けますか？")), Messages::Answer::No);
-    buttons.sort();
-    EXPECT_EQ(buttons, (QStringList{QStringLiteral("いいえ"), QStringLiteral("はい")}));
+    EXPECT_TRUE(yes.startsWith(QStringLiteral("はい"))) << yes.toStdString();   // "はい(&Y)": Alt+Y as well
+    EXPECT_TRUE(no.startsWith(QStringLiteral("いいえ"))) << no.toStdString();
 }

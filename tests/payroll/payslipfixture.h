@@ -1,6 +1,7 @@
 #pragma once
 #include "db/rowwriter.h"
 #include "db/schema.h"
+#include "reports/printjob.h"
 
 #include <QMap>
 #include <QProcess>
@@ -43,6 +44,21 @@ inline QString runTool(const QString& tool, const QStringList& args)
     p.start(tool, args);
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A print that goes to the PDF file `file` without a dialog, counting the previews shown.
+inline reports::PrintJob::Hooks pdfHooks(const QString& file, int* previews)
+{
+    reports::PrintJob::Hooks h;
+    h.installedPrinters = [] { return QStringList{}; };
+    h.preview = [previews](QPrinter& p, const std::function<void(QPrinter*)>& paint) {
+        ++*previews;
+        paint(&p);
+        return true;
+    };
+    h.choosePdfFile = [file](const QString&) { return file; };
+    h.openFile = [](const QString&) {};
+    return h;
 }
 
 } // namespace minasel::test

@@ -5,7 +5,6 @@
 #include "samplestatement.h"
 #include "statementscreenfixture.h"
 
-#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -313,13 +312,7 @@ TEST_F(InpKyuyoTest, PrintShowsTheScreenAndLeavingAsksForUnregisteredEntries)
     choose(QStringLiteral("00002"));
     type("txtYobidasiKai", QStringLiteral("3"));   // 3 × 5,000 yen, on the screen only
     int previews = 0;
-    m_screen->printHooks() = {[&](QPrinter& p, const std::function<void(QPrinter*)>& paint) {
-                                  ++previews;
-                                  paint(&p);
-                                  return true;
-                              },
-                              [&](const QString&) { return out.filePath(QStringLiteral("slip.pdf")); },
-                              [](const QString&) {}, [] { return QStringList{}; }};
+    m_screen->printHooks() = test::pdfHooks(out.filePath(QStringLiteral("slip.pdf")), &previews);
     td.messages().answerNext(Messages::Answer::No);   // not registered first, nor opened afterwards
     td.messages().answerNext(Messages::Answer::No);
     QTest::keyClick(field<QLineEdit>("txtYobidasiKai"), Qt::Key_F5);

@@ -147,15 +147,6 @@ TEST_F(InpSyoyoTest, TypedTaxKeptRegisterTwiceAndDelete)
     EXPECT_EQ(value("txtQyoSogaku"), 0);
 }
 
-TEST_F(InpSyoyoTest, ChecksBeforeButtonsAct)
-{
-    open();
-    field<QPushButton>("cmdWrite")->click();
-    ASSERT_EQ(td.messages().entries().size(), 1);
-    EXPECT_EQ(td.messages().last().text, QStringLiteral("従業員を決めた後、「登録」ボタンを押して下さい。"));
-    EXPECT_EQ(m_screen->windowTitle(), QStringLiteral("賞与明細登録 - ミナセル商事株式会社（サンプル）"));
-}
-
 // Computed, and correctable: kept through other entries and registering, computed
 // afresh when the bonus changes.
 TEST_F(InpSyoyoTest, ComputedPremiumsCanBeCorrected)

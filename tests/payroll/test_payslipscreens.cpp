@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -37,19 +36,7 @@ protected:
         ASSERT_TRUE(db::WriteMeisaiTable(dir.ctx(), test::meisaiRow(month, code, kind, "1",
                                                                     {{"KIHONKYU", "250000"}, {"HEALTH", "12000"}})));
     }
-    PrintJob::Hooks hooks(const QString& file)
-    {
-        PrintJob::Hooks h;
-        h.installedPrinters = [] { return QStringList{}; };
-        h.preview = [this](QPrinter& p, const std::function<void(QPrinter*)>& paint) {
-            ++previews;
-            paint(&p);
-            return true;
-        };
-        h.choosePdfFile = [file](const QString&) { return file; };
-        h.openFile = [](const QString&) {};
-        return h;
-    }
+    PrintJob::Hooks hooks(const QString& file) { return test::pdfHooks(file, &previews); }
     QStringList leftCodes(reports::EmployeePicker* picker)
     {
         QStringList c;
