@@ -45,8 +45,8 @@ QString PrintJob::targetPrinter(const QString& chosen, const QStringList& instal
 {
     if (chosen == AppContext::pdfPrinterName())
         return chosen;
-    if (!chosen.isEmpty() && installed.contains(chosen))
-        return chosen;
+    if (!chosen.isEmpty())
+        return installed.contains(chosen) ? chosen : QString();
     if (installed.isEmpty())
         return AppContext::pdfPrinterName();
     const QString def = QPrinterInfo::defaultPrinterName();
@@ -67,6 +67,12 @@ PrintJob::Result PrintJob::run(const QString& title, const QString& fileBase, co
     const QString target = targetPrinter(m_ctx.printerName, m_hooks.installedPrinters());
     m_pdf = target == AppContext::pdfPrinterName();
     m_output.clear();
+    if (target.isEmpty()) {
+        // The chosen printer was removed: it takes no paper, and the forms carry
+        // personal data, so they never go to another printer unasked.
+        m_ctx.messages().exclamation(paperRefusedMessage());
+        return Result::Refused;
+    }
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);

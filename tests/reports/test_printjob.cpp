@@ -113,6 +113,6 @@ TEST(PrintJobTest, TargetIsTheChosenPrinterWhileInstalled)
     EXPECT_EQ(PrintJob::targetPrinter(pdf, {"P1"}), pdf);
     EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("P2"), {"P1", "P2"}), QStringLiteral("P2"));
     EXPECT_EQ(PrintJob::targetPrinter(QString(), {}), pdf);
-    EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("Gone"), {}), pdf);
-    EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("Gone"), {"P1"}), QStringLiteral("P1"));
+    EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("Gone"), {}), QString());
+    EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("Gone"), {"P1"}), QString());
 }
