@@ -1,23 +1,25 @@
 // Printing through real CUPS queues on the cups-pdf backend, served by a private
 // cupsd (scripts/cups-test-env). Where no server can be started every test is
 // skipped with the reason.
-#include "payroll/payslipfixture.h"
+#include "app/textfield.h"
+#include "ledgerfixture.h"
 #include "payroll/payslipprintjob.h"
 #include "reports/printercanvas.h"
 #include "reports/printpaper.h"
+#include "reports/prtgetudaityo.h"
 #include "reports/setuseprinter.h"
-#include "support/testdatadir.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace minasel;
 using reports::PrintJob;
@@ -37,14 +39,11 @@ public:
 
     void SetUp() override
     {
-        char name[] = "/tmp/minasel-cups.XXXXXX";
-        if (!mkdtemp(name)) {
-            unavailable = QStringLiteral("no temporary folder");
-            return;
-        }
-        dir = QString::fromLocal8Bit(name);
+        QTemporaryDir made(QDir::tempPath() + QStringLiteral("/minasel-cups.XXXXXX"));
+        made.setAutoRemove(false);   // stop removes it
+        dir = made.path();
         QProcess p;
-        p.start(QStringLiteral(MINASEL_CUPS_ENV), {QStringLiteral("start"), dir, QString::number(getpid())});
+        p.start(QStringLiteral(MINASEL_CUPS_ENV), {QStringLiteral("start"), dir, QString::number(QCoreApplication::applicationPid())});
         if (!p.waitForFinished(60000)) {
             p.kill();
             p.waitForFinished();
@@ -86,7 +85,7 @@ int cupsCommand(const QString& program, const QStringList& args, QString* output
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-class CupsTest : public ::testing::Test {
+class CupsTest : public test::LedgerFixture {
 protected:
     void SetUp() override
     {
@@ -94,23 +93,48 @@ protected:
             GTEST_SKIP() << "CUPS not available: " << CupsServer::unavailable.toStdString();
         for (const QString& f : QDir(CupsServer::out()).entryList(QDir::Files))
             QFile::remove(QDir(CupsServer::out()).filePath(f));
+        statement("202611", 2, 1, {{"KIHONKYU", "240000"}, {"HEALTH", "11890"}});
     }
 
     // The PDF files cups-pdf wrote once every job has left the queue.
     static QStringList printedFiles()
     {
         QDeadlineTimer deadline(60000);
-        QString pending = QStringLiteral("?");
-        while (!pending.isEmpty() && !deadline.hasExpired()) {
-            cupsCommand(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &pending);
-            if (!pending.trimmed().isEmpty())
-                QThread::msleep(100);
-            pending = pending.trimmed();
-        }
+        QString pending;
+        while (cupsCommand(QStringLiteral("lpstat"), {QStringLiteral("-o")}, &pending) == 0
+               && !pending.trimmed().isEmpty() && !deadline.hasExpired())
+            QThread::msleep(100);
         QStringList files;
         for (const QString& f : QDir(CupsServer::out()).entryList({QStringLiteral("*.pdf")}, QDir::Files))
             files << QDir(CupsServer::out()).filePath(f);
         return files;
+    }
+
+    // The one sheet printed: its size in points as pdfinfo gives it, its text,
+    // and the box of the first word starting with `word` (page coordinates).
+    struct Sheet {
+        QString size;
+        QString text;
+        QRectF word;
+    };
+    static Sheet printedSheet(const QString& word)
+    {
+        const QStringList files = printedFiles();
+        EXPECT_EQ(files.size(), 1);
+        if (files.size() != 1)
+            return {};
+        Sheet sheet;
+        const QString info = test::runTool(QStringLiteral("pdfinfo"), {files[0]});
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+        sheet.size = QRegularExpression(QStringLiteral("Page size:\\s+(.*) pts")).match(info).captured(1);
+        sheet.text = test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), files[0], QStringLiteral("-")});
+        const QString bbox = test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), files[0], QStringLiteral("-")});
+        const auto m = QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                                         "yMax=\"([\\d.]+)\">") + word).match(bbox);
+        if (m.hasMatch())
+            sheet.word = QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        return sheet;
     }
 
     static PrintJob::Hooks noDialogs()
@@ -120,22 +144,9 @@ protected:
         h.choosePdfFile = [](const QString&) { return QString(); };   // never a PDF file here
         return h;
     }
-
-    test::TestDataDir dir;
 };
 
 } // namespace
-
-TEST_F(CupsTest, PrinterListShowsTheQueuesBesideThePdfOutput)
-{
-    auto* screen = new reports::SetUsePrinter(dir.ctx());
-    QStringList names;
-    for (int i = 0; i < screen->printerList()->count(); ++i)
-        names << screen->printerList()->itemText(i);
-    EXPECT_EQ(names, (QStringList{kQueue, kNoB4, AppContext::pdfPrinterName()}));
-    screen->findChild<QPushButton*>("cmdSetPrinter")->click();
-    EXPECT_EQ(dir.ctx().printerName, kQueue);
-}
 
 TEST_F(CupsTest, PaperCheckFollowsTheDriversPaperList)
 {
@@ -156,51 +167,62 @@ TEST_F(CupsTest, PaperCheckFollowsTheDriversPaperList)
     }
 }
 
+// The sheets are the driver's sizes (JIS B5 518 x 727 pt, JIS B4 727 x 1029,
+// A4 595 x 842); a landscape form is turned a quarter on its sheet, so its
+// lines run up the sheet and the form's point (x, y) lands at (y, height - x).
 TEST_F(CupsTest, PayslipArrivesAsJisB5LandscapeWithItsText)
 {
-    ASSERT_TRUE(db::WriteMeisaiTable(dir.ctx(), test::meisaiRow("202611", "00002", 1, "1",
-                                                                {{"KIHONKYU", "240000"}, {"HEALTH", "11890"}})));
     dir.ctx().printerName = kQueue;
     payroll::PayslipPrintJob job(dir.ctx(), nullptr, noDialogs());
     ASSERT_EQ(job.printOne("202611", "00002", 1), PrintJob::Result::Printed) << dir.messages().lastText().toStdString();
-    const QStringList files = printedFiles();
-    ASSERT_EQ(files.size(), 1);
-    EXPECT_EQ(QFile::permissions(files[0]) & 0x0077, 0);   // personal data: owner only
-
-    // The sheet is the driver's JIS B5 (518 x 727 pt); landscape turns the form
-    // a quarter on it, so a line of the form runs up the sheet and the form's
-    // point (x, y) lands at (y, 727 - x).
-    const QString info = test::runTool(QStringLiteral("pdfinfo"), {files[0]});
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b")))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+518 x 727 pts")))) << info.toStdString();
-    const QString text = test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), files[0], QStringLiteral("-")});
+    const Sheet sheet = printedSheet(QStringLiteral("ミナセル商事"));
+    EXPECT_EQ(sheet.size, QStringLiteral("518 x 727"));
     for (const char* s : {"給 与 明 細 書", "佐藤 花子", "240,000", "228,110", "差 引 支 給 額"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(s))) << s << "\n" << text.toStdString();
-    // The company name at form (6,600, 6,793) twips = (330, 339.65) pt.
-    const QString bbox = test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), files[0], QStringLiteral("-")});
-    const auto m = QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
-                                                     "yMax=\"([\\d.]+)\">ミナセル商事")).match(bbox);
-    ASSERT_TRUE(m.hasMatch()) << bbox.toStdString();
-    EXPECT_NEAR(m.captured(1).toDouble(), 339.65, 3.0);
-    EXPECT_NEAR(m.captured(4).toDouble(), 727 - 330, 3.0);
-    EXPECT_GT(m.captured(4).toDouble() - m.captured(2).toDouble(), 10 * (m.captured(3).toDouble() - m.captured(1).toDouble()));
+        EXPECT_TRUE(sheet.text.contains(QString::fromUtf8(s))) << s << "\n" << sheet.text.toStdString();
+    // The company name stands at (6,600, 6,793) twips of the form: (330, 339.65) pt.
+    EXPECT_NEAR(sheet.word.left(), 339.65, 3.0);
+    EXPECT_NEAR(sheet.word.bottom(), 727 - 330, 3.0);
+    EXPECT_GT(sheet.word.height(), 10 * sheet.word.width());
 }
 
-// Between the choice and the print the queue goes: the choice fails while the
-// screen is open, and a print to the printer already chosen is refused rather
-// than sent to another one.
-TEST_F(CupsTest, QueueRemovedAfterTheChoiceIsAFailure)
+TEST_F(CupsTest, MonthlyLedgerArrivesOnB4WhereTheQueueHasItElseOnA4)
+{
+    for (auto [queue, size] : {std::pair{kQueue, "727 x 1029"}, {kNoB4, "595 x 842"}}) {
+        dir.ctx().printerName = queue;
+        reports::PrtGetuDaityo screen(dir.ctx());
+        screen.printHooks() = noDialogs();
+        screen.findChild<TextField*>("txtYear1")->setText(QStringLiteral("2026"));
+        screen.findChild<TextField*>("txtMonth1")->setText(QStringLiteral("11"));
+        screen.cmdPrint_Click();
+        EXPECT_EQ(screen.lastOutput(), queue);
+        const Sheet sheet = printedSheet(QStringLiteral("佐藤"));
+        EXPECT_EQ(sheet.size, QString::fromUtf8(size)) << queue.toStdString();
+        for (const char* s : {"月 分 給 料 台 帳", "佐藤 花子", "240,000", "228,110"})
+            EXPECT_TRUE(sheet.text.contains(QString::fromUtf8(s))) << s << "\n" << sheet.text.toStdString();
+        EXPECT_GT(sheet.word.height(), 2 * sheet.word.width());   // landscape
+        for (const QString& f : printedFiles())
+            QFile::remove(f);
+    }
+}
+
+// The list shows the queues beside the PDF output. Between the choice and the
+// print a queue goes: the choice fails while the screen is open, and a print to
+// the printer already chosen is refused rather than sent to another one.
+TEST_F(CupsTest, PrinterListAndAQueueRemovedAfterTheChoice)
 {
     const QString gone = QStringLiteral("minasel-gone");
-    QString device;   // the output folder of the others, so a stray print would be seen
+    QString device;   // the others' output folder, where a stray print would show
     cupsCommand(QStringLiteral("lpstat"), {QStringLiteral("-v"), kQueue}, &device);
     ASSERT_EQ(cupsCommand(QStringLiteral("lpadmin"), {QStringLiteral("-p"), gone, QStringLiteral("-E"), QStringLiteral("-v"),
                                                       device.section(QStringLiteral(": "), 1).trimmed(), QStringLiteral("-P"),
                                                       QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd")}), 0);
     auto choose = [&](bool removeFirst) {
         auto* screen = new reports::SetUsePrinter(dir.ctx());
-        screen->printerList()->setCurrentText(gone);
-        EXPECT_EQ(screen->printerList()->currentText(), gone);
+        QStringList names;
+        for (int i = 0; i < screen->printerList()->count(); ++i)
+            names << screen->printerList()->itemText(i);
+        EXPECT_EQ(names, (QStringList{kQueue, kNoB4, gone, AppContext::pdfPrinterName()}));
+        screen->printerList()->setCurrentIndex(2);
         if (removeFirst)
             EXPECT_EQ(cupsCommand(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone}), 0);
         screen->findChild<QPushButton*>("cmdSetPrinter")->click();
@@ -211,7 +233,6 @@ TEST_F(CupsTest, QueueRemovedAfterTheChoiceIsAFailure)
     EXPECT_EQ(dir.messages().lastText(), QStringLiteral("通常使うプリンターの変更処理に失敗しました。"));
     EXPECT_EQ(dir.ctx().printerName, gone);
 
-    ASSERT_TRUE(db::WriteMeisaiTable(dir.ctx(), test::meisaiRow("202611", "00002", 1, "1", {{"KIHONKYU", "240000"}})));
     payroll::PayslipPrintJob job(dir.ctx(), nullptr, noDialogs());
     EXPECT_EQ(job.printOne("202611", "00002", 1), PrintJob::Result::Refused);
     EXPECT_EQ(dir.messages().lastText(), kRefused);
