@@ -43,10 +43,10 @@ PrintJob::PrintJob(AppContext& ctx, QWidget* parent, QString procedure, Hooks ho
 
 QString PrintJob::targetPrinter(const QString& chosen, const QStringList& installed)
 {
-    if (chosen == AppContext::pdfPrinterName())
-        return chosen;
+    // The chosen printer stays the printer of the run even once removed: a
+    // print to it is then refused, never sent to another printer unasked.
     if (!chosen.isEmpty())
-        return installed.contains(chosen) ? chosen : QString();
+        return chosen;
     if (installed.isEmpty())
         return AppContext::pdfPrinterName();
     const QString def = QPrinterInfo::defaultPrinterName();
@@ -64,12 +64,12 @@ QString PrintJob::suggestedPdfPath(const QString& fileBase, const QDate& date)
 PrintJob::Result PrintJob::run(const QString& title, const QString& fileBase, const Paper& paper, const DrawFn& draw)
 {
     m_title = title;
-    const QString target = targetPrinter(m_ctx.printerName, m_hooks.installedPrinters());
+    const QStringList installed = m_hooks.installedPrinters();
+    const QString target = targetPrinter(m_ctx.printerName, installed);
     m_pdf = target == AppContext::pdfPrinterName();
     m_output.clear();
-    if (target.isEmpty()) {
-        // The chosen printer was removed: it takes no paper, and the forms carry
-        // personal data, so they never go to another printer unasked.
+    if (!m_pdf && !installed.contains(target)) {
+        // A removed printer takes no paper; the forms carry personal data.
         m_ctx.messages().exclamation(paperRefusedMessage());
         return Result::Refused;
     }

@@ -55,8 +55,8 @@ public:
     const QString& output() const { return m_output; }
     bool toPdf() const { return m_pdf; }
 
-    // The printer this run prints on: the chosen one, "" when it is no longer
-    // installed; with none chosen the system default, else PDF output.
+    // The printer this run prints on: the chosen one (installed or not), with
+    // none chosen the system default, else PDF output.
     static QString targetPrinter(const QString& chosen, const QStringList& installed);
     // A dated file name in the documents folder.
     static QString suggestedPdfPath(const QString& fileBase, const QDate& date);

@@ -174,7 +174,8 @@ TEST_F(CupsTest, PayslipArrivesAsJisB5LandscapeWithItsText)
 {
     dir.ctx().printerName = kQueue;
     payroll::PayslipPrintJob job(dir.ctx(), nullptr, noDialogs());
-    ASSERT_EQ(job.printOne("202611", "00002", 1), PrintJob::Result::Printed) << dir.messages().lastText().toStdString();
+    ASSERT_EQ(job.printBatch("202611", 1, {{"00002", QStringLiteral("佐藤 花子")}}), PrintJob::Result::Printed)
+        << dir.messages().lastText().toStdString();
     const Sheet sheet = printedSheet(QStringLiteral("ミナセル商事"));
     EXPECT_EQ(sheet.size, QStringLiteral("518 x 727"));
     for (const char* s : {"給 与 明 細 書", "佐藤 花子", "240,000", "228,110", "差 引 支 給 額"})
@@ -234,7 +235,7 @@ TEST_F(CupsTest, PrinterListAndAQueueRemovedAfterTheChoice)
     EXPECT_EQ(dir.ctx().printerName, gone);
 
     payroll::PayslipPrintJob job(dir.ctx(), nullptr, noDialogs());
-    EXPECT_EQ(job.printOne("202611", "00002", 1), PrintJob::Result::Refused);
+    EXPECT_EQ(job.printBatch("202611", 1, {{"00002", QStringLiteral("佐藤 花子")}}), PrintJob::Result::Refused);
     EXPECT_EQ(dir.messages().lastText(), kRefused);
     EXPECT_TRUE(printedFiles().isEmpty());
 }

@@ -107,12 +107,11 @@ TEST(PrintJobTest, UnwritableFileIsLoggedAsAFailure)
     EXPECT_EQ(dir.messages().lastText(), QStringLiteral("エラーが発生しました。ログファイルを確認してください。"));
 }
 
-TEST(PrintJobTest, TargetIsTheChosenPrinterWhileInstalled)
+TEST(PrintJobTest, TargetIsTheChosenPrinterElseTheDefault)
 {
     const QString pdf = AppContext::pdfPrinterName();
     EXPECT_EQ(PrintJob::targetPrinter(pdf, {"P1"}), pdf);
     EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("P2"), {"P1", "P2"}), QStringLiteral("P2"));
     EXPECT_EQ(PrintJob::targetPrinter(QString(), {}), pdf);
-    EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("Gone"), {}), QString());
-    EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("Gone"), {"P1"}), QString());
+    EXPECT_EQ(PrintJob::targetPrinter(QStringLiteral("Gone"), {"P1"}), QStringLiteral("Gone"));
 }
