@@ -26,6 +26,8 @@ InOutMenu::InOutMenu(AppContext& ctx) : MenuScreen(ctx, QStringLiteral("InOutMen
     // The printer screen is chosen over the menu, which waits disabled behind it.
     addScreenButton(QStringLiteral("cmdSetPrinter"), QStringLiteral("９）プリンター選択"),
                     QStringLiteral("印刷用のプリンターを選択します。"), QStringLiteral("SetUsePrinter"), true);
+    addScreenButton(QStringLiteral("cmdFurikomi"), QStringLiteral("１０）振込データ作成"),
+                    QStringLiteral("給与・賞与の銀行振込データを作成します。"), QStringLiteral("RunFurikomi"));
     addBackButton();
     setReadMe(readMeText());
 }

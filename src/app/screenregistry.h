@@ -42,6 +42,7 @@ void registerPayrollScreens(ScreenRegistry& registry);
 void registerNentyoScreens(ScreenRegistry& registry);
 void registerReportsScreens(ScreenRegistry& registry);
 void registerBackupScreens(ScreenRegistry& registry);
+void registerTransferScreens(ScreenRegistry& registry);
 void registerAllScreens(ScreenRegistry& registry);
 
 } // namespace minasel

@@ -8,6 +8,7 @@
 #include "backup/filesafety.h"
 #include "db/database.h"
 #include "payroll/statementdemo.h"
+#include "transfer/bankdemo.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -106,7 +107,7 @@ int cmdDemo(const QStringList& args)
     timer.start();
     payroll::StatementDemo demo(ctx);
     payroll::StatementDemo::Summary summary;
-    const bool ok = demo.run(options, &summary, &error);
+    const bool ok = demo.run(options, &summary, &error) && transfer::BankDemo::run(ctx, summary.companyIds, options.seed, &error);
     db::closeConnection(ctx);
     if (!ok) {
         err() << "error: " << error << "\n";

@@ -23,6 +23,8 @@ QString writerProcedureName(Table table)
     case Table::Sonota: return QStringLiteral("Publish.WriteSonotaTable");
     case Table::SonotaKojyo: return QStringLiteral("Publish.WriteSonotaKojyoTable");
     case Table::NentyoSinkoku: return QStringLiteral("Publish.WriteNentyoSinkokuTable");
+    case Table::KaisyaGinko: return QStringLiteral("Publish.WriteKaisyaGinkoTable");
+    case Table::JyugyoinGinko: return QStringLiteral("Publish.WriteJyugyoinGinkoTable");
     }
     return QString();
 }
@@ -93,5 +95,7 @@ bool WriteSikakuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx
 bool WriteSonotaTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::Sonota, v); }
 bool WriteSonotaKojyoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::SonotaKojyo, v); }
 bool WriteNentyoSinkokuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::NentyoSinkoku, v); }
+bool WriteKaisyaGinkoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::KaisyaGinko, v); }
+bool WriteJyugyoinGinkoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::JyugyoinGinko, v); }
 
 } // namespace minasel::db

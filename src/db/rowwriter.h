@@ -29,6 +29,8 @@ bool WriteSikakuTable(AppContext& ctx, const RowValues& values);
 bool WriteSonotaTable(AppContext& ctx, const RowValues& values);
 bool WriteSonotaKojyoTable(AppContext& ctx, const RowValues& values);
 bool WriteNentyoSinkokuTable(AppContext& ctx, const RowValues& values);
+bool WriteKaisyaGinkoTable(AppContext& ctx, const RowValues& values);
+bool WriteJyugyoinGinkoTable(AppContext& ctx, const RowValues& values);
 
 // TOROKUBI as stored: "yyyy/mm/dd" from digits with or without separators, a
 // two-digit year taking today's century; fewer than five digits give "".

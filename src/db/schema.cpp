@@ -138,6 +138,18 @@ std::vector<TableDef> buildTables()
         int(Table::NentyoSinkoku), 2});
     t.push_back({kPrintOffsetTable, cols({"PRTNAME:T", "FORMNAME:T", "HOSEIX:N", "HOSEIY:N"}),
         {QStringLiteral("PRTNAME"), QStringLiteral("FORMNAME")}, 0, 2});
+
+    // Added by schema version 3: bank accounts for the salary transfer file. Names
+    // are kept as the bank takes them (half-width kana); SIKYUDAY is the usual pay day.
+    t.push_back({QStringLiteral("KAISYAGINKO"),
+        cols({"CID:T", "IRAICODE:T", "IRAINAME:T", "GINKOCODE:T", "GINKONAME:T", "SITENCODE:T", "SITENNAME:T",
+            "YOKINKBN:T", "KOZANO:T", "SIKYUDAY:N"}),
+        {QStringLiteral("CID")}, int(Table::KaisyaGinko), 3});
+    // FURIKOMIKBN "1": the net pay goes by transfer; "0": paid otherwise.
+    t.push_back({QStringLiteral("JYUGYOINGINKO"),
+        cols({"CID:T", "JGICODE:T", "GINKOCODE:T", "GINKONAME:T", "SITENCODE:T", "SITENNAME:T", "YOKINKBN:T",
+            "KOZANO:T", "KOZANAME:T", "FURIKOMIKBN:T"}),
+        {QStringLiteral("CID"), QStringLiteral("JGICODE")}, int(Table::JyugyoinGinko), 3});
     return t;
 }
 
@@ -205,6 +217,8 @@ bool runStep(QSqlDatabase& db, int step, QString* error)
             && addBackupRows(db, 1, error);
     case 2:
         return createTables(db, 2, error) && addBackupRows(db, 2, error);
+    case 3:
+        return createTables(db, 3, error) && addBackupRows(db, 3, error);
     default:
         if (error)
             *error = QStringLiteral("unknown schema step %1").arg(step);
@@ -252,7 +266,7 @@ QList<Table> dataTables()
 
 QList<Table> sideTables()
 {
-    return {Table::NentyoSinkoku};
+    return {Table::NentyoSinkoku, Table::KaisyaGinko, Table::JyugyoinGinko};
 }
 
 QList<Table> companyTables()

@@ -31,6 +31,8 @@ struct TableDef {
 enum class Table {
     Company = 1, Fukakyu, Jyugyoin, Meisai, Nentyo, Sikaku, Sonota, SonotaKojyo,
     NentyoSinkoku,   // year-end declarations the law asks for since 2025 (beside NENTYO)
+    KaisyaGinko,     // the company's account and bank client code for transfer files (beside COMPANY)
+    JyugyoinGinko,   // the employee's account the net pay is transferred to (beside JYUGYOIN)
 };
 
 const TableDef& tableDef(Table t);
@@ -44,7 +46,7 @@ inline bool isSideTable(Table t) { return int(t) > int(Table::SonotaKojyo); }
 // Not company data, never backed up: print position corrections per printer and form.
 inline const QString kPrintOffsetTable = QStringLiteral("PRTHOSEI");
 
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 // Creates every table and index and the fixed rows (BASIC, BACKUP) in an empty database.
 bool createSchema(QSqlDatabase db, QString* error);

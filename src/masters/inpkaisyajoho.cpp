@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/numberfield.h"
+#include "app/screenregistry.h"
 #include "app/textfield.h"
 #include "masters/companyinfo.h"
 #include "masters/companyrepository.h"
@@ -188,6 +189,13 @@ void InpKaisyaJoho::build()
     buttons->addWidget(m_touroku);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_delete);
+    // The bank data of a registered company, on its own screen (opened by name; unusable where it is not registered).
+    auto* ginko = makeButton(this, "cmdGinko", QStringLiteral("振込口座設定"),
+                             QStringLiteral("給与振込データの依頼人と振込元口座を設定します。"));
+    ginko->setEnabled(!m_newMode && ctx().screens && ctx().screens->has(QStringLiteral("InpKaisyaGinko")));
+    connect(ginko, &QPushButton::clicked, this,
+            [this] { Screen::openFrom(this, ctx().screens->create(QStringLiteral("InpKaisyaGinko"), ctx())); });
+    buttons->addWidget(ginko);
     m_status = makeNote(this, QStringLiteral("lblStatus"));
     buttons->addWidget(m_status, 1);
     buttons->addWidget(m_back);

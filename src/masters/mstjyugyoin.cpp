@@ -110,6 +110,10 @@ void MstJyugyoin::build()
     m_kojyo = makeButton(this, "cmdKojyo", QStringLiteral("その他控除設定"), QStringLiteral("その他控除の設定を行います。"));
     top->addWidget(m_teate);
     top->addWidget(m_kojyo);
+    auto* ginko = makeButton(this, "cmdGinko", QStringLiteral("振込口座設定"), QStringLiteral("給与振込の口座を設定します。"));
+    ginko->setEnabled(ctx().screens && ctx().screens->has(QStringLiteral("MstJyugyoinGinko")));
+    connect(ginko, &QPushButton::clicked, this, [this] { openGinko(); });
+    top->addWidget(ginko);
     root->addLayout(top);
 
     auto* columns = new QHBoxLayout;
@@ -602,6 +606,22 @@ void MstJyugyoin::openItems(bool allowances)
     if (allowances)
         connect(screen, &MstOtherItems::saved, this, [this] { calculateTimemoney(); });
     Screen::openFrom(this, screen);
+}
+
+void MstJyugyoin::openGinko()
+{
+    const QString code = m_code->trimmed();
+    if (code.isEmpty()) {
+        ctx().messages().exclamation(QStringLiteral("従業員番号を入力した後、振込口座を設定して下さい。"));
+        return;
+    }
+    // The bank screen lives in its own subsystem: made by name, told the employee by name.
+    QWidget* screen = ctx().screens->create(QStringLiteral("MstJyugyoinGinko"), ctx());
+    bool ok = false;
+    if (screen && QMetaObject::invokeMethod(screen, "setEmployee", Q_RETURN_ARG(bool, ok), Q_ARG(QString, code)) && ok)
+        Screen::openFrom(this, screen);
+    else
+        delete screen;
 }
 
 } // namespace minasel::masters

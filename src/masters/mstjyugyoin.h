@@ -51,6 +51,7 @@ private:
     void write();
     void remove();
     void openItems(bool allowances);
+    void openGinko();
     void edited();
 
     QString m_currentCode;

@@ -9,6 +9,7 @@ void registerAllScreens(ScreenRegistry& registry)
     registerNentyoScreens(registry);
     registerReportsScreens(registry);
     registerBackupScreens(registry);
+    registerTransferScreens(registry);
 }
 
 } // namespace minasel

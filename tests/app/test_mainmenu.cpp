@@ -244,7 +244,8 @@ const SubMenu kSubMenus[] = {
       {"cmdInpNentyo", "６）年末調整", "年末調整を行います。", "InpNentyo"},
       {"cmdPrtGensen", "７）源泉徴収票印刷", "源泉徴収票を印刷します。", "PrtGensen"},
       {"cmdBackUp", "８）バックアップ処理", "入力データのバックアップ・復元を行います。", "RunBackUp"},
-      {"cmdSetPrinter", "９）プリンター選択", "印刷用のプリンターを選択します。", ""}, kBack},
+      {"cmdSetPrinter", "９）プリンター選択", "印刷用のプリンターを選択します。", ""},
+      {"cmdFurikomi", "１０）振込データ作成", "給与・賞与の銀行振込データを作成します。", "RunFurikomi"}, kBack},
      "cmdSetPrinter", "SetUsePrinter"},
 };
 
@@ -255,7 +256,7 @@ const SubMenu kSubMenus[] = {
 TEST_F(MainMenuTest, SubMenusOpenTheirScreensAndLeaveOnX)
 {
     for (const char* n : {"InpKaisyaJoho", "MstJyugyoin", "MstSikaku", "InpKyuyo", "InpSyoyo", "PrtKyuyoSyoyo",
-                          "PrtKojinDaityo", "PrtTukiDaityo", "InpNentyo", "RunBackUp", "SetUsePrinter"})
+                          "PrtKojinDaityo", "PrtTukiDaityo", "InpNentyo", "RunBackUp", "SetUsePrinter", "RunFurikomi"})
         registerProbe(QString::fromLatin1(n));   // MstFukakyu and PrtGensen left out
     ASSERT_TRUE(start());
     for (const SubMenu& sub : kSubMenus) {

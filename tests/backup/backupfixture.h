@@ -55,9 +55,10 @@ inline bool fillCompany(QSqlDatabase db, const QString& cid, int employees, int 
         ok = ok && insert(db, Table::Nentyo, makeRow(Table::Nentyo, {{"CID", cid}, {"SIKYUYEAR", "2025"},
                  {"JGICODE", code}, {"TEKIYO1", QStringLiteral("摘要 \"引用\" と, カンマ")},
                  {"TEKIYO2", QStringLiteral("一行目\r\n二行目\n三行目")}, {"TEKIYO3", QStringLiteral("\"")}}, e));
-        // Every side table holds a row for each employee too.
+        // Every side table holds a row for each employee too (one for the company when keyed by company alone).
         for (Table side : db::sideTables())
-            ok = ok && insert(db, side, makeRow(side, {{"CID", cid}, {"SIKYUYEAR", "2025"}, {"JGICODE", code}}, e));
+            if (e == 1 || db::tableDef(side).key.contains(QStringLiteral("JGICODE")))
+                ok = ok && insert(db, side, makeRow(side, {{"CID", cid}, {"SIKYUYEAR", "2025"}, {"JGICODE", code}}, e));
         ok = ok && insert(db, Table::Sonota, makeRow(Table::Sonota, {{"CID", cid}, {"JGICODE", code}, {"SNTCODE", "1"}}, e));
         ok = ok && insert(db, Table::SonotaKojyo,
                           makeRow(Table::SonotaKojyo, {{"CID", cid}, {"JGICODE", code}, {"SNTCODE", "1"}}, e));

@@ -75,7 +75,8 @@ TEST(Schema, FixedRowsAndSeed)
         rows << QStringLiteral("%1 %2 %3 %4").arg(q.value(0).toInt()).arg(q.value(1).toString()).arg(q.value(2).toInt()).arg(q.value(3).toString());
     EXPECT_EQ(rows, (QStringList{"1 T_001 27 COMPANY", "2 T_002 4 FUKAKYU", "3 T_003 38 JYUGYOIN",
                                  "4 T_004 73 MEISAI", "5 T_005 96 NENTYO", "6 T_006 4 SIKAKU", "7 T_007 6 SONOTA",
-                                 "8 T_008 5 SONOTAKOJYO", "9 T_009 23 NENTYOSINKOKU"}));
+                                 "8 T_008 5 SONOTAKOJYO", "9 T_009 23 NENTYOSINKOKU",
+                                 "10 T_010 10 KAISYAGINKO", "11 T_011 10 JYUGYOINGINKO"}));
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT TOROKUBI FROM COMPANY WHERE CID = '01'")).toString(), QStringLiteral("2024/04/01"));
     EXPECT_GE(data.count(QStringLiteral("SELECT COUNT(*) FROM COMPANY WHERE TOROKUBI = '2000/01/01'")), 2);
     EXPECT_GE(data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'")), 3);
@@ -97,16 +98,23 @@ TEST(Schema, AFirstVersionFileIsUpgraded)
     QSqlDatabase db = data.ctx().db();
     ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE NENTYOSINKOKU")));
     ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE PRTHOSEI")));
+    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE KAISYAGINKO")));
+    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE JYUGYOINGINKO")));
     ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM BACKUP WHERE SEQNO > 8")));
     ASSERT_TRUE(data.exec(QStringLiteral("PRAGMA user_version = 1")));
     const int employees = data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN"));
 
     QString error;
     ASSERT_TRUE(db::upgradeSchema(db, &error)) << error.toStdString();
-    EXPECT_EQ(db::schemaVersion(db), 2);
+    EXPECT_EQ(db::schemaVersion(db), db::kSchemaVersion);
     EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN")), employees);
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT KEISIKI FROM BACKUP WHERE SEQNO = 9")).toString(),
               QStringLiteral("NENTYOSINKOKU"));
     EXPECT_EQ(columnsOf(db, QStringLiteral("PRTHOSEI")).join(QLatin1Char(',')),
               QStringLiteral("PRTNAME:TEXT,FORMNAME:TEXT,HOSEIX:DOUBLE,HOSEIY:DOUBLE"));
+    EXPECT_EQ(columnsOf(db, QStringLiteral("JYUGYOINGINKO")).join(QLatin1Char(',')),
+              QStringLiteral("CID:TEXT,JGICODE:TEXT,GINKOCODE:TEXT,GINKONAME:TEXT,SITENCODE:TEXT,SITENNAME:TEXT,"
+                             "YOKINKBN:TEXT,KOZANO:TEXT,KOZANAME:TEXT,FURIKOMIKBN:TEXT"));
+    EXPECT_EQ(data.scalar(QStringLiteral("SELECT KEISIKI FROM BACKUP WHERE SEQNO = 10")).toString(),
+              QStringLiteral("KAISYAGINKO"));
 }

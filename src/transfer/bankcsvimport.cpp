@@ -1,0 +1,232 @@
+#include "transfer/bankcsvimport.h"
+
+#include "app/appcontext.h"
+#include "app/valuehelpers.h"
+#include "masters/jyugyoinrepository.h"
+#include "masters/sqlfailure.h"
+
+#include <QSqlQuery>
+#include <QStringDecoder>
+
+namespace minasel::transfer {
+
+namespace {
+
+enum { Code, BankCode, BranchCode, Kind, Number, Holder, BankName, BranchName };
+
+bool decode(const QByteArray& bytes, QString* text)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString t = utf8(bytes);
+    if (!utf8.hasError()) {
+        if (t.startsWith(QChar(0xFEFF)))
+            t.remove(0, 1);
+        *text = t;
+        return true;
+    }
+    // Spreadsheet programs on Japanese desktops save CSV in Shift_JIS.
+    QStringDecoder sjis("Shift_JIS");
+    if (!sjis.isValid())
+        return false;
+    t = sjis(bytes);
+    if (sjis.hasError())
+        return false;
+    *text = t;
+    return true;
+}
+
+QString accountKind(const QString& field)
+{
+    const QString k = field.trimmed().normalized(QString::NormalizationForm_KC);
+    if (k == QLatin1String("1") || k == QStringLiteral("普通"))
+        return QStringLiteral("1");
+    if (k == QLatin1String("2") || k == QStringLiteral("当座"))
+        return QStringLiteral("2");
+    return {};
+}
+
+bool hasDigit(const QString& s)
+{
+    for (QChar c : s)
+        if (c.isDigit())
+            return true;
+    return false;
+}
+
+} // namespace
+
+BankCsvImport::BankCsvImport(AppContext& ctx, QString form) : m_ctx(ctx), m_form(std::move(form)) {}
+
+QList<BankCsvImport::Record> BankCsvImport::parse(const QString& text)
+{
+    QList<Record> out;
+    Record rec;
+    QString field;
+    bool quoted = false;
+    bool anything = false;
+    int line = 1;
+    rec.line = 1;
+    auto endRecord = [&]() {
+        rec.fields << field;
+        if (anything)
+            out << rec;
+        rec = Record{};
+        field.clear();
+        anything = false;
+    };
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                if (c == QLatin1Char('\n'))
+                    ++line;
+                field += c;
+            }
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            quoted = true;
+            anything = true;
+        } else if (c == QLatin1Char(',')) {
+            rec.fields << field;
+            field.clear();
+            anything = true;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            endRecord();
+            rec.line = ++line;
+        } else {
+            field += c;
+            if (!c.isSpace())
+                anything = true;
+        }
+    }
+    endRecord();
+    return out;
+}
+
+bool BankCsvImport::read(const QByteArray& file, QList<Row>* rows, QString* error)
+{
+    rows->clear();
+    QString text;
+    if (!decode(file, &text)) {
+        *error = QStringLiteral("ファイルの文字コードを読み取れません。UTF-8 か Shift_JIS で保存して下さい。");
+        return false;
+    }
+    // The employees of the company, and the accounts they have (whose names a line without names keeps).
+    QMap<QString, QString> names;
+    {
+        QSqlQuery q(m_ctx.db());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT JGICODE, JGINAME FROM JYUGYOIN WHERE CID = ?"));
+        q.addBindValue(m_ctx.companyId);
+        if (!masters::execOrReport(m_ctx, q, m_form + QStringLiteral(".read_jyugyoin"))) {
+            *error = QStringLiteral("従業員を読み込めませんでした。");
+            return false;
+        }
+        while (q.next())
+            names.insert(NullToStr(q.value(0)).trimmed(), NullToStr(q.value(1)).trimmed());
+    }
+    QMap<QString, EmployeeBank> existing;
+    if (!BankAccounts(m_ctx, m_form).readEmployees(&existing)) {
+        *error = QStringLiteral("振込口座を読み込めませんでした。");
+        return false;
+    }
+
+    QList<Record> records = parse(text);
+    if (!records.isEmpty() && !hasDigit(records.first().fields.value(BankCode)))
+        records.removeFirst();
+    QMap<QString, int> seen;
+    for (const Record& r : records) {
+        Row row;
+        row.line = r.line;
+        const QStringList& f = r.fields;
+        EmployeeBank& b = row.bank;
+        b.code = masters::JyugyoinRepository::normalizeCode(f.value(Code).normalized(QString::NormalizationForm_KC));
+        b.bankCode = f.value(BankCode).trimmed();
+        b.branchCode = f.value(BranchCode).trimmed();
+        b.accountKind = accountKind(f.value(Kind));
+        b.accountNumber = f.value(Number).trimmed();
+        b.holderName = f.value(Holder);
+        b.bankName = f.value(BankName);
+        b.branchName = f.value(BranchName);
+        b.transfer = true;
+        row.name = names.value(b.code);
+        if (f.size() < 6 || f.size() > 8)
+            row.error = QStringLiteral("項目の数が %1 です（6 から 8 項目）。").arg(f.size());
+        else if (b.code.isEmpty())
+            row.error = QStringLiteral("従業員番号がありません。");
+        else if (!names.contains(b.code))
+            row.error = QStringLiteral("従業員番号 %1 は登録されていません。").arg(b.code);
+        else if (seen.contains(b.code))
+            row.error = QStringLiteral("従業員番号 %1 は %2 行目にもあります。").arg(b.code).arg(seen.value(b.code));
+        else if (b.accountKind.isEmpty())
+            row.error = QStringLiteral("預金種目「%1」は 1（普通）か 2（当座）で入力して下さい。").arg(f.value(Kind).trimmed());
+        else
+            row.error = BankAccounts::checkEmployee(&b);
+        if (row.error.isEmpty()) {
+            // A line without names keeps those already entered for the same bank and branch.
+            const EmployeeBank old = existing.value(b.code);
+            if (b.bankName.isEmpty() && old.bankCode == b.bankCode)
+                b.bankName = old.bankName;
+            if (b.branchName.isEmpty() && old.bankCode == b.bankCode && old.branchCode == b.branchCode)
+                b.branchName = old.branchName;
+        }
+        if (!b.code.isEmpty() && !seen.contains(b.code))
+            seen.insert(b.code, r.line);
+        rows->append(row);
+    }
+    return true;
+}
+
+int BankCsvImport::errorCount(const QList<Row>& rows)
+{
+    int n = 0;
+    for (const Row& r : rows)
+        n += r.error.isEmpty() ? 0 : 1;
+    return n;
+}
+
+QList<QStringList> BankCsvImport::preview(const QList<Row>& rows)
+{
+    QList<QStringList> table{{QStringLiteral("行"), QStringLiteral("従業員番号"), QStringLiteral("氏名"),
+                              QStringLiteral("銀行"), QStringLiteral("支店"), QStringLiteral("種目"),
+                              QStringLiteral("口座番号"), QStringLiteral("口座名義"), QStringLiteral("結果")}};
+    for (const Row& r : rows) {
+        const EmployeeBank& b = r.bank;
+        table << QStringList{QString::number(r.line), b.code, r.name,
+                             (b.bankCode + QLatin1Char(' ') + b.bankName).trimmed(),
+                             (b.branchCode + QLatin1Char(' ') + b.branchName).trimmed(),
+                             b.accountKind == QLatin1String("2") ? QStringLiteral("当座") : QStringLiteral("普通"),
+                             b.accountNumber, b.holderName, r.error.isEmpty() ? QStringLiteral("OK") : r.error};
+    }
+    return table;
+}
+
+bool BankCsvImport::store(const QList<Row>& rows, QString* error)
+{
+    if (rows.isEmpty()) {
+        *error = QStringLiteral("取り込むデータがありません。");
+        return false;
+    }
+    if (const int n = errorCount(rows); n > 0) {
+        *error = QStringLiteral("誤りのある行が %1 行あるため、取り込みませんでした。").arg(n);
+        return false;
+    }
+    QList<EmployeeBank> banks;
+    for (const Row& r : rows)
+        banks << r.bank;
+    if (!BankAccounts(m_ctx, m_form).saveEmployees(banks)) {
+        *error = QStringLiteral("振込口座を登録できませんでした。");
+        return false;
+    }
+    return true;
+}
+
+} // namespace minasel::transfer
