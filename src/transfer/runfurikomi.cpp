@@ -195,6 +195,13 @@ RunFurikomi::RunFurikomi(AppContext& ctx, QWidget* parent) : Screen(ctx, QString
     resize(980, 680);
 }
 
+RunFurikomi::~RunFurikomi()
+{
+    // Leaving a field as the window goes would read the month again into members already gone.
+    m_year->disconnect(this);
+    m_month->disconnect(this);
+}
+
 QString RunFurikomi::payMonth() const
 {
     return m_year->trimmed() + m_month->trimmed();

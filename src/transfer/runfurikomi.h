@@ -27,6 +27,7 @@ class RunFurikomi : public Screen {
     Q_OBJECT
 public:
     explicit RunFurikomi(AppContext& ctx, QWidget* parent = nullptr);
+    ~RunFurikomi() override;
 
     // The file name the user chooses ("" when he cancels); tests replace it.
     std::function<QString(const QString& suggested)> chooseFile;

@@ -29,9 +29,9 @@ struct Column {
 };
 enum { No, Code, Name, Bank, Branch, Kind, Number, Holder, Amount, ColumnCount };
 const Column kColumns[ColumnCount] = {
-    {"No.", 450, true},      {"従業員番号", 850, false}, {"氏　名", 1700, false},
+    {"No.", 450, true},      {"従業員番号", 950, false}, {"氏　名", 1700, false},
     {"銀　行", 1750, false}, {"支　店", 1600, false},    {"種目", 450, false},
-    {"口座番号", 850, false}, {"受取人名", 1700, false}, {"振込金額", 1150, true},
+    {"口座番号", 850, false}, {"受取人名", 1600, false}, {"振込金額", 1150, true},
 };
 
 int columnX(int c)

@@ -1,2 +1,2 @@
 minasel_test(test_transfer SOURCES test_zenginfile.cpp test_transferdata.cpp DEPENDS transfer_core payroll_core)
-minasel_test(test_transferscreens SOURCES test_transferscreens.cpp DEPENDS transfer_ui masters_ui)
+minasel_test(test_transferscreens SOURCES test_transferscreens.cpp DEPENDS transfer_ui masters_ui payroll_core)
