@@ -6,12 +6,14 @@
 #include "app/valuehelpers.h"
 #include "reports/fonts.h"
 #include "transfer/bankaccountbox.h"
+#include "transfer/csvpreview.h"
 #include "transfer/transferlistlayout.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,7 +54,7 @@ QTableWidget* makeGrid(QWidget* parent, const char* name, const QStringList& hea
     g->verticalHeader()->hide();
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->horizontalHeader()->setStretchLastSection(false);
+    g->horizontalHeader()->setStretchLastSection(true);
     return g;
 }
 
@@ -139,6 +141,8 @@ RunFurikomi::RunFurikomi(AppContext& ctx, QWidget* parent) : Screen(ctx, QString
 
     m_all = makeButton(this, "cmdAll", QStringLiteral("全て選択"), QStringLiteral("振込できる従業員を全て選びます。"));
     m_none = makeButton(this, "cmdNone", QStringLiteral("全て解除"), QStringLiteral("選択を全て解除します。"));
+    m_csv = makeButton(this, "cmdCsv", QStringLiteral("口座CSV取込"),
+                       QStringLiteral("従業員の振込口座をCSVファイルから取り込みます。"));
     m_write = makeButton(this, "cmdWrite", QStringLiteral("[f・1] 作 成"),
                          QStringLiteral("選んだ従業員の振込データ（全銀協形式）を作成します。"));
     m_print = makeButton(this, "cmdPrint", QStringLiteral("[f・5] 印 刷"), QStringLiteral("振込一覧表を印刷します。"));
@@ -146,6 +150,7 @@ RunFurikomi::RunFurikomi(AppContext& ctx, QWidget* parent) : Screen(ctx, QString
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_all);
     buttons->addWidget(m_none);
+    buttons->addWidget(m_csv);
     buttons->addStretch();
     buttons->addWidget(m_write);
     buttons->addWidget(m_print);
@@ -162,7 +167,7 @@ RunFurikomi::RunFurikomi(AppContext& ctx, QWidget* parent) : Screen(ctx, QString
     root->addLayout(buttons);
 
     const QList<QWidget*> order{m_year, m_month, m_salary, m_bonus, m_dateMonth, m_dateDay, m_crlf, m_grid,
-                                m_all, m_none, m_write, m_print, m_back};
+                                m_all, m_none, m_csv, m_write, m_print, m_back};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -183,6 +188,7 @@ RunFurikomi::RunFurikomi(AppContext& ctx, QWidget* parent) : Screen(ctx, QString
     connect(m_grid, &QTableWidget::itemChanged, this, [this] { showTotals(); });
     connect(m_all, &QPushButton::clicked, this, [this] { setAllChecked(true); });
     connect(m_none, &QPushButton::clicked, this, [this] { setAllChecked(false); });
+    connect(m_csv, &QPushButton::clicked, this, [this] { importCsv(); });
     connect(m_write, &QPushButton::clicked, this, [this] { writeFile(); });
     connect(m_print, &QPushButton::clicked, this, [this] { printList(); });
     connect(m_back, &QPushButton::clicked, this, &QWidget::close);
@@ -191,6 +197,11 @@ RunFurikomi::RunFurikomi(AppContext& ctx, QWidget* parent) : Screen(ctx, QString
         return QFileDialog::getSaveFileName(this, QStringLiteral("振込データの保存先"), suggested,
                                             QStringLiteral("振込データ (*.txt *.dat);;すべてのファイル (*)"));
     };
+    chooseCsv = [this] {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("振込口座のCSVファイル"), QString(),
+                                            QStringLiteral("CSV ファイル (*.csv *.txt);;すべてのファイル (*)"));
+    };
+    confirmImport = [this](const QList<BankCsvImport::Row>& rows) { return CsvPreview(rows, this).exec() == QDialog::Accepted; };
     readData();
     resize(980, 680);
 }
@@ -406,6 +417,38 @@ bool RunFurikomi::printList()
                 == TransferListLayout::Outcome::Printed;
         });
     return outcome == reports::PrintJob::Result::Printed;
+}
+
+bool RunFurikomi::importCsv()
+{
+    const QString path = chooseCsv();
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ctx().reportError(kFileError, QStringLiteral("%1 (%2)").arg(path, file.errorString()), kForm + QStringLiteral(".cmdCsv_Click"));
+        return false;
+    }
+    BankCsvImport import(ctx(), kForm);
+    QList<BankCsvImport::Row> rows;
+    QString error;
+    if (!import.read(file.readAll(), &rows, &error)) {
+        ctx().messages().exclamation(error);
+        return false;
+    }
+    if (rows.isEmpty()) {
+        ctx().messages().exclamation(QStringLiteral("取り込むデータがありません。"));
+        return false;
+    }
+    // The preview offers storing only when every line is sound; store() refuses otherwise all the same.
+    if (!confirmImport(rows) || !import.store(rows, &error)) {
+        if (!error.isEmpty())
+            ctx().messages().exclamation(error);
+        return false;
+    }
+    ctx().messages().information(QStringLiteral("%1 件の振込口座を登録しました。").arg(rows.size()));
+    readData();
+    return true;
 }
 
 } // namespace minasel::transfer

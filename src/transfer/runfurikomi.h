@@ -1,6 +1,7 @@
 #pragma once
 #include "app/screen.h"
 #include "reports/printjob.h"
+#include "transfer/bankcsvimport.h"
 #include "transfer/transferdata.h"
 #include "transfer/transferfile.h"
 
@@ -32,12 +33,18 @@ public:
     // The file name the user chooses ("" when he cancels); tests replace it.
     std::function<QString(const QString& suggested)> chooseFile;
     reports::PrintJob::Hooks& printHooks() { return m_printHooks; }
+    // The CSV of employees' accounts to import ("" when cancelled), and the user's
+    // word on its preview; tests replace both.
+    std::function<QString()> chooseCsv;
+    std::function<bool(const QList<BankCsvImport::Row>& rows)> confirmImport;
 
     // read_data: the statements of the month and kind, and the company's account.
     bool readData();
     // Writes the file of the ticked employees; false when refused, cancelled or failed.
     bool writeFile();
     bool printList();
+    // Employees' accounts from a CSV file, shown before anything is stored.
+    bool importCsv();
     void setAllChecked(bool on);
     QStringList checkedCodes() const;
     const QString& lastPath() const { return m_lastPath; }
@@ -65,6 +72,7 @@ private:
     QLabel* m_statements;
     QPushButton* m_all;
     QPushButton* m_none;
+    QPushButton* m_csv;
     QPushButton* m_write;
     QPushButton* m_print;
     QPushButton* m_back;

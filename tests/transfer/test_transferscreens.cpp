@@ -199,3 +199,30 @@ TEST_F(ScreensTest, TransferFileAndListFromTheScreen)
     EXPECT_TRUE(data.messages().lastText().startsWith(QStringLiteral("会社の振込口座（依頼人）が登録されていません。")));
     EXPECT_FALSE(QFile::exists(dir.filePath("g.txt")));
 }
+
+// Accounts from a CSV: previewed, and stored only when no line has a fault.
+TEST_F(ScreensTest, CsvImportFromTheScreen)
+{
+    auto* w = static_cast<RunFurikomi*>(open("RunFurikomi"));
+    QTemporaryDir dir;
+    QFile f(dir.filePath("k.csv"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("2,9998,002,1,1234567,ｻﾄｳ ﾊﾅｺ\n3,9998,002,1,12345678,ｽｽﾞｷ\n").toUtf8());
+    f.close();
+    w->chooseCsv = [&] { return f.fileName(); };
+    int faults = -1;
+    w->confirmImport = [&](const QList<BankCsvImport::Row>& rows) {
+        faults = BankCsvImport::errorCount(rows);
+        return true;   // even a user who insists stores nothing
+    };
+    EXPECT_FALSE(w->importCsv());
+    EXPECT_EQ(faults, 1);
+    EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOINGINKO"), 0);
+
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QStringLiteral("2,9998,002,1,1234567,ｻﾄｳ ﾊﾅｺ\n").toUtf8());
+    f.close();
+    EXPECT_TRUE(w->importCsv());
+    EXPECT_EQ(faults, 0);
+    EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOINGINKO WHERE JGICODE = '00002' AND FURIKOMIKBN = '1'"), 1);
+}
