@@ -63,13 +63,13 @@ BankAccountBox::BankAccountBox(const QString& title, bool otherKind, QWidget* pa
     connect(m_kind, &QComboBox::currentIndexChanged, this, &BankAccountBox::edited);
 }
 
-BankAccountBox::Values BankAccountBox::values() const
+BankAccount BankAccountBox::values() const
 {
     return {m_bankCode->trimmed(), m_bankName->text(), m_branchCode->trimmed(), m_branchName->text(),
             m_kind->currentData().toString(), m_number->trimmed()};
 }
 
-void BankAccountBox::setValues(const Values& v)
+void BankAccountBox::setValues(const BankAccount& v)
 {
     m_bankCode->setText(v.bankCode);
     m_bankName->setText(v.bankName);

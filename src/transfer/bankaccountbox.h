@@ -1,4 +1,6 @@
 #pragma once
+#include "transfer/bankaccounts.h"
+
 #include <QGroupBox>
 
 class QComboBox;
@@ -19,11 +21,8 @@ public:
     // `otherKind`: the company's account may also be of kind 9 (その他).
     BankAccountBox(const QString& title, bool otherKind, QWidget* parent = nullptr);
 
-    struct Values {
-        QString bankCode, bankName, branchCode, branchName, accountKind, accountNumber;
-    };
-    Values values() const;
-    void setValues(const Values& v);
+    BankAccount values() const;
+    void setValues(const BankAccount& v);
     // The field of a column (GINKOCODE, GINKONAME, SITENCODE, SITENNAME, YOKINKBN, KOZANO), or nullptr.
     QWidget* fieldOf(const QString& column) const;
     // The fields in tab order.

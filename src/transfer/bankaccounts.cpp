@@ -20,34 +20,54 @@ QString flag(bool on)
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+QString text(const QSqlQuery& q, const char* column)
+{
+    return NullToStr(q.value(QLatin1String(column))).trimmed();
+}
+
+// The account columns both tables share.
+BankAccount accountFrom(const QSqlQuery& q)
+{
+    return {text(q, "GINKOCODE"), text(q, "GINKONAME"), text(q, "SITENCODE"), text(q, "SITENNAME"),
+            text(q, "YOKINKBN"), text(q, "KOZANO")};
+}
+
 EmployeeBank employeeFrom(const QSqlQuery& q)
 {
-    auto s = [&](const char* c) { return NullToStr(q.value(QLatin1String(c))).trimmed(); };
-    EmployeeBank b;
-    b.code = s("JGICODE");
-    b.bankCode = s("GINKOCODE");
-    b.bankName = s("GINKONAME");
-    b.branchCode = s("SITENCODE");
-    b.branchName = s("SITENNAME");
-    b.accountKind = s("YOKINKBN");
-    b.accountNumber = s("KOZANO");
-    b.holderName = s("KOZANAME");
-    b.transfer = s("FURIKOMIKBN") == QLatin1String("1");
-    return b;
+    return {text(q, "JGICODE"), accountFrom(q), text(q, "KOZANAME"), text(q, "FURIKOMIKBN") == QLatin1String("1")};
 }
 
 } // namespace
 
+QString BankAccount::bankText() const
+{
+    return (bankCode + QLatin1Char(' ') + bankName).trimmed();
+}
+
+QString BankAccount::branchText() const
+{
+    return (branchCode + QLatin1Char(' ') + branchName).trimmed();
+}
+
+QString BankAccount::kindName() const
+{
+    return accountKind == QLatin1String("1") ? QStringLiteral("普通")
+        : accountKind == QLatin1String("2")  ? QStringLiteral("当座")
+                                             : QStringLiteral("その他");
+}
+
 db::RowValues CompanyBank::toRow(const QString& cid) const
 {
-    return {cid, clientCode, clientName, bankCode, bankName, branchCode, branchName, accountKind, accountNumber,
-            QString::number(payDay)};
+    const BankAccount& a = account;
+    return {cid, clientCode, clientName, a.bankCode, a.bankName, a.branchCode, a.branchName, a.accountKind,
+            a.accountNumber, QString::number(payDay)};
 }
 
 db::RowValues EmployeeBank::toRow(const QString& cid) const
 {
-    return {cid, code, bankCode, bankName, branchCode, branchName, accountKind, accountNumber, holderName,
-            flag(transfer)};
+    const BankAccount& a = account;
+    return {cid, code, a.bankCode, a.bankName, a.branchCode, a.branchName, a.accountKind, a.accountNumber,
+            holderName, flag(transfer)};
 }
 
 BankAccounts::BankAccounts(AppContext& ctx, QString form) : m_ctx(ctx), m_form(std::move(form)) {}
@@ -68,18 +88,8 @@ bool BankAccounts::readCompany(CompanyBank* out, bool* found)
         return false;
     if (!q.next())
         return true;
-    auto s = [&](const char* c) { return NullToStr(q.value(QLatin1String(c))).trimmed(); };
-    CompanyBank b;
-    b.clientCode = s("IRAICODE");
-    b.clientName = s("IRAINAME");
-    b.bankCode = s("GINKOCODE");
-    b.bankName = s("GINKONAME");
-    b.branchCode = s("SITENCODE");
-    b.branchName = s("SITENNAME");
-    b.accountKind = s("YOKINKBN");
-    b.accountNumber = s("KOZANO");
-    b.payDay = int(toNumberOr(q.value(QStringLiteral("SIKYUDAY")), 25));
-    *out = b;
+    *out = {text(q, "IRAICODE"), text(q, "IRAINAME"), accountFrom(q),
+            int(toNumberOr(q.value(QStringLiteral("SIKYUDAY")), 25))};
     *found = true;
     return true;
 }
@@ -202,11 +212,12 @@ struct Step {
     std::function<QString()> check;
 };
 
+// A step without a column has set it itself.
 QString firstFault(const QList<Step>& steps, QString* column)
 {
     for (const Step& s : steps)
         if (const QString e = s.check(); !e.isEmpty()) {
-            if (column)
+            if (column && *s.column)
                 *column = QLatin1String(s.column);
             return e;
         }
@@ -222,17 +233,24 @@ QString checkKind(const QString& kind, bool other)
 
 } // namespace
 
+QString BankAccounts::checkAccount(BankAccount* a, bool otherKind, QString* column)
+{
+    return firstFault(
+        {{"GINKOCODE", [&] { return checkDigits(&a->bankCode, 4, true, QStringLiteral("銀行番号")); }},
+         {"GINKONAME", [&] { return checkName(&a->bankName, false, false, QStringLiteral("銀行名（カナ）")); }},
+         {"SITENCODE", [&] { return checkDigits(&a->branchCode, 3, true, QStringLiteral("支店番号")); }},
+         {"SITENNAME", [&] { return checkName(&a->branchName, false, false, QStringLiteral("支店名（カナ）")); }},
+         {"YOKINKBN", [&] { return checkKind(a->accountKind, otherKind); }},
+         {"KOZANO", [&] { return checkDigits(&a->accountNumber, 7, false, QStringLiteral("口座番号")); }}},
+        column);
+}
+
 QString BankAccounts::checkCompany(CompanyBank* b, QString* column)
 {
     return firstFault(
         {{"IRAICODE", [&] { return checkDigits(&b->clientCode, 10, false, QStringLiteral("依頼人コード")); }},
          {"IRAINAME", [&] { return checkName(&b->clientName, true, true, QStringLiteral("依頼人名（カナ）")); }},
-         {"GINKOCODE", [&] { return checkDigits(&b->bankCode, 4, true, QStringLiteral("銀行番号")); }},
-         {"GINKONAME", [&] { return checkName(&b->bankName, false, false, QStringLiteral("銀行名（カナ）")); }},
-         {"SITENCODE", [&] { return checkDigits(&b->branchCode, 3, true, QStringLiteral("支店番号")); }},
-         {"SITENNAME", [&] { return checkName(&b->branchName, false, false, QStringLiteral("支店名（カナ）")); }},
-         {"YOKINKBN", [&] { return checkKind(b->accountKind, true); }},
-         {"KOZANO", [&] { return checkDigits(&b->accountNumber, 7, false, QStringLiteral("口座番号")); }},
+         {"", [&] { return checkAccount(&b->account, true, column); }},
          {"SIKYUDAY",
           [&] {
               return b->payDay >= 1 && b->payDay <= 31 ? QString()
@@ -247,12 +265,7 @@ QString BankAccounts::checkEmployee(EmployeeBank* b, QString* column)
     if (!b->transfer)
         return {};
     return firstFault(
-        {{"GINKOCODE", [&] { return checkDigits(&b->bankCode, 4, true, QStringLiteral("銀行番号")); }},
-         {"GINKONAME", [&] { return checkName(&b->bankName, false, false, QStringLiteral("銀行名（カナ）")); }},
-         {"SITENCODE", [&] { return checkDigits(&b->branchCode, 3, true, QStringLiteral("支店番号")); }},
-         {"SITENNAME", [&] { return checkName(&b->branchName, false, false, QStringLiteral("支店名（カナ）")); }},
-         {"YOKINKBN", [&] { return checkKind(b->accountKind, false); }},
-         {"KOZANO", [&] { return checkDigits(&b->accountNumber, 7, false, QStringLiteral("口座番号")); }},
+        {{"", [&] { return checkAccount(&b->account, false, column); }},
          {"KOZANAME", [&] { return checkName(&b->holderName, true, true, QStringLiteral("口座名義（カナ）")); }}},
         column);
 }

@@ -147,39 +147,36 @@ bool BankCsvImport::read(const QByteArray& file, QList<Row>* rows, QString* erro
         Row row;
         row.line = r.line;
         const QStringList& f = r.fields;
-        EmployeeBank& b = row.bank;
-        b.code = masters::JyugyoinRepository::normalizeCode(f.value(Code).normalized(QString::NormalizationForm_KC));
-        b.bankCode = f.value(BankCode).trimmed();
-        b.branchCode = f.value(BranchCode).trimmed();
-        b.accountKind = accountKind(f.value(Kind));
-        b.accountNumber = f.value(Number).trimmed();
-        b.holderName = f.value(Holder);
-        b.bankName = f.value(BankName);
-        b.branchName = f.value(BranchName);
-        b.transfer = true;
-        row.name = names.value(b.code);
+        EmployeeBank& e = row.bank;
+        BankAccount& b = e.account;
+        e.code = masters::JyugyoinRepository::normalizeCode(f.value(Code).normalized(QString::NormalizationForm_KC));
+        b = {f.value(BankCode).trimmed(), f.value(BankName), f.value(BranchCode).trimmed(), f.value(BranchName),
+             accountKind(f.value(Kind)), f.value(Number).trimmed()};
+        e.holderName = f.value(Holder);
+        e.transfer = true;
+        row.name = names.value(e.code);
         if (f.size() < 6 || f.size() > 8)
             row.error = QStringLiteral("項目の数が %1 です（6 から 8 項目）。").arg(f.size());
-        else if (b.code.isEmpty())
+        else if (e.code.isEmpty())
             row.error = QStringLiteral("従業員番号がありません。");
-        else if (!names.contains(b.code))
-            row.error = QStringLiteral("従業員番号 %1 は登録されていません。").arg(b.code);
-        else if (seen.contains(b.code))
-            row.error = QStringLiteral("従業員番号 %1 は %2 行目にもあります。").arg(b.code).arg(seen.value(b.code));
+        else if (!names.contains(e.code))
+            row.error = QStringLiteral("従業員番号 %1 は登録されていません。").arg(e.code);
+        else if (seen.contains(e.code))
+            row.error = QStringLiteral("従業員番号 %1 は %2 行目にもあります。").arg(e.code).arg(seen.value(e.code));
         else if (b.accountKind.isEmpty())
             row.error = QStringLiteral("預金種目「%1」は 1（普通）か 2（当座）で入力して下さい。").arg(f.value(Kind).trimmed());
         else
-            row.error = BankAccounts::checkEmployee(&b);
+            row.error = BankAccounts::checkEmployee(&e);
         if (row.error.isEmpty()) {
             // A line without names keeps those already entered for the same bank and branch.
-            const EmployeeBank old = existing.value(b.code);
+            const BankAccount old = existing.value(e.code).account;
             if (b.bankName.isEmpty() && old.bankCode == b.bankCode)
                 b.bankName = old.bankName;
             if (b.branchName.isEmpty() && old.bankCode == b.bankCode && old.branchCode == b.branchCode)
                 b.branchName = old.branchName;
         }
-        if (!b.code.isEmpty() && !seen.contains(b.code))
-            seen.insert(b.code, r.line);
+        if (!e.code.isEmpty() && !seen.contains(e.code))
+            seen.insert(e.code, r.line);
         rows->append(row);
     }
     return true;
@@ -199,12 +196,10 @@ QList<QStringList> BankCsvImport::preview(const QList<Row>& rows)
                               QStringLiteral("銀行"), QStringLiteral("支店"), QStringLiteral("種目"),
                               QStringLiteral("口座番号"), QStringLiteral("口座名義"), QStringLiteral("結果")}};
     for (const Row& r : rows) {
-        const EmployeeBank& b = r.bank;
-        table << QStringList{QString::number(r.line), b.code, r.name,
-                             (b.bankCode + QLatin1Char(' ') + b.bankName).trimmed(),
-                             (b.branchCode + QLatin1Char(' ') + b.branchName).trimmed(),
-                             b.accountKind == QLatin1String("2") ? QStringLiteral("当座") : QStringLiteral("普通"),
-                             b.accountNumber, b.holderName, r.error.isEmpty() ? QStringLiteral("OK") : r.error};
+        const BankAccount& b = r.bank.account;
+        table << QStringList{QString::number(r.line), r.bank.code, r.name, b.bankText(), b.branchText(),
+                             b.accountKind.isEmpty() ? QString() : b.kindName(), b.accountNumber, r.bank.holderName,
+                             r.error.isEmpty() ? QStringLiteral("OK") : r.error};
     }
     return table;
 }

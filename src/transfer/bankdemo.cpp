@@ -24,14 +24,13 @@ public:
     explicit Accounts(unsigned seed) : m_rng(seed) {}
     int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
     // Bank and branch, codes with the names that go with them.
-    void pick(QString* bankCode, QString* bankName, QString* branchCode, QString* branchName)
+    BankAccount account(const char* kind)
     {
         const int bank = between(0, int(std::size(kBanks)) - 1);
         const int branch = between(0, int(std::size(kBranches)) - 1);
-        *bankCode = QString::number(9901 + bank);
-        *bankName = QString::fromUtf8(kBanks[bank]);
-        *branchCode = QStringLiteral("%1").arg(branch * 10 + 1, 3, 10, QLatin1Char('0'));
-        *branchName = QString::fromUtf8(kBranches[branch]);
+        return {QString::number(9901 + bank), QString::fromUtf8(kBanks[bank]),
+                QStringLiteral("%1").arg(branch * 10 + 1, 3, 10, QLatin1Char('0')), QString::fromUtf8(kBranches[branch]),
+                QLatin1String(kind), digits(7)};
     }
     QString digits(int n)
     {
@@ -79,9 +78,7 @@ bool BankDemo::run(AppContext& ctx, const QStringList& companyIds, unsigned seed
         bank.clientCode = g.digits(10);
         // The demo companies are 株式会社 at the end of their names.
         bank.clientName = NullToStr(company.value(0)).trimmed() + QStringLiteral("株式会社");
-        g.pick(&bank.bankCode, &bank.bankName, &bank.branchCode, &bank.branchName);
-        bank.accountKind = QStringLiteral("2");
-        bank.accountNumber = g.digits(7);
+        bank.account = g.account("2");
         bank.payDay = 25;
         if (const QString e = BankAccounts::checkCompany(&bank); !e.isEmpty()) {
             *error = QStringLiteral("会社 %1: %2").arg(cid, e);
@@ -101,9 +98,7 @@ bool BankDemo::run(AppContext& ctx, const QStringList& companyIds, unsigned seed
             EmployeeBank e;
             e.code = NullToStr(employees.value(0)).trimmed();
             e.holderName = NullToStr(employees.value(1)).trimmed();
-            g.pick(&e.bankCode, &e.bankName, &e.branchCode, &e.branchName);
-            e.accountKind = QStringLiteral("1");
-            e.accountNumber = g.digits(7);
+            e.account = g.account("1");
             // Every tenth employee is paid otherwise and stays off the file.
             e.transfer = ++n % 10 != 0;
             const bool transfer = e.transfer;

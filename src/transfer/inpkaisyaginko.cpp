@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/textfield.h"
 #include "transfer/bankaccountbox.h"
+#include "transfer/screenparts.h"
 #include "transfer/bankaccounts.h"
 #include "transfer/kanafield.h"
 
@@ -19,16 +20,6 @@ namespace minasel::transfer {
 
 namespace {
 const QString kForm = QStringLiteral("InpKaisyaGinko");
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(110);
-    return b;
-}
 } // namespace
 
 InpKaisyaGinko::InpKaisyaGinko(AppContext& ctx, QWidget* parent)
@@ -112,22 +103,16 @@ void InpKaisyaGinko::fill(const CompanyBank& b)
     m_clientCode->setText(b.clientCode);
     m_clientName->setText(b.clientName);
     m_payDay->setText(QString::number(b.payDay));
-    m_account->setValues({b.bankCode, b.bankName, b.branchCode, b.branchName, b.accountKind, b.accountNumber});
+    m_account->setValues(b.account);
     m_loading = false;
 }
 
 CompanyBank InpKaisyaGinko::collect() const
 {
-    const BankAccountBox::Values v = m_account->values();
     CompanyBank b;
     b.clientCode = m_clientCode->trimmed();
     b.clientName = m_clientName->text();
-    b.bankCode = v.bankCode;
-    b.bankName = v.bankName;
-    b.branchCode = v.branchCode;
-    b.branchName = v.branchName;
-    b.accountKind = v.accountKind;
-    b.accountNumber = v.accountNumber;
+    b.account = m_account->values();
     b.payDay = m_payDay->trimmed().isEmpty() ? 0 : m_payDay->trimmed().toInt();
     return b;
 }
@@ -168,10 +153,7 @@ bool InpKaisyaGinko::canClose()
 {
     if (!m_loaded || !isChanged())
         return true;
-    return ctx().messages().show(Messages::Icon::Exclamation, Messages::defaultTitle(),
-                                 QStringLiteral("データが変更されましたが、終了しても宜しいですか？"),
-                                 Messages::Buttons::OkCancel, Messages::Answer::Cancel)
-        == Messages::Answer::Ok;
+    return discardChanges(ctx());
 }
 
 } // namespace minasel::transfer

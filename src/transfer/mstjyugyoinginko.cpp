@@ -5,6 +5,7 @@
 #include "masters/employee.h"
 #include "masters/jyugyoinrepository.h"
 #include "transfer/bankaccountbox.h"
+#include "transfer/screenparts.h"
 #include "transfer/bankaccounts.h"
 #include "transfer/kanafield.h"
 
@@ -21,16 +22,6 @@ namespace minasel::transfer {
 
 namespace {
 const QString kForm = QStringLiteral("MstJyugyoinGinko");
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(110);
-    return b;
-}
 } // namespace
 
 MstJyugyoinGinko::MstJyugyoinGinko(AppContext& ctx, QWidget* parent)
@@ -122,7 +113,7 @@ void MstJyugyoinGinko::fill(const EmployeeBank& b)
 {
     m_loading = true;
     m_transfer->setChecked(b.transfer);
-    m_account->setValues({b.bankCode, b.bankName, b.branchCode, b.branchName, b.accountKind, b.accountNumber});
+    m_account->setValues(b.account);
     m_holder->setText(b.holderName);
     m_loading = false;
     transferToggled();
@@ -146,15 +137,9 @@ void MstJyugyoinGinko::setButtonsEnabled(bool on)
 
 EmployeeBank MstJyugyoinGinko::collect() const
 {
-    const BankAccountBox::Values v = m_account->values();
     EmployeeBank b;
     b.code = m_code;
-    b.bankCode = v.bankCode;
-    b.bankName = v.bankName;
-    b.branchCode = v.branchCode;
-    b.branchName = v.branchName;
-    b.accountKind = v.accountKind;
-    b.accountNumber = v.accountNumber;
+    b.account = m_account->values();
     b.holderName = m_holder->text();
     b.transfer = m_transfer->isChecked();
     return b;
@@ -197,10 +182,7 @@ bool MstJyugyoinGinko::canClose()
 {
     if (!isChanged())
         return true;
-    return ctx().messages().show(Messages::Icon::Exclamation, Messages::defaultTitle(),
-                                 QStringLiteral("データが変更されましたが、終了しても宜しいですか？"),
-                                 Messages::Buttons::OkCancel, Messages::Answer::Cancel)
-        == Messages::Answer::Ok;
+    return discardChanges(ctx());
 }
 
 } // namespace minasel::transfer

@@ -6,6 +6,7 @@
 #include "app/valuehelpers.h"
 #include "reports/fonts.h"
 #include "transfer/bankaccountbox.h"
+#include "transfer/screenparts.h"
 #include "transfer/csvpreview.h"
 #include "transfer/transferlistlayout.h"
 
@@ -36,15 +37,6 @@ QString yen(long long v)
     return formatNumber(double(v), QStringLiteral("#,##0"));
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    b->setMinimumWidth(100);
-    return b;
-}
 
 QTableWidget* makeGrid(QWidget* parent, const char* name, const QStringList& headings)
 {
@@ -64,11 +56,6 @@ QTableWidgetItem* item(const QString& text, bool right = false)
     if (right)
         i->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return i;
-}
-
-QString accountKindName(const QString& kind)
-{
-    return kind == QLatin1String("2") ? QStringLiteral("当座") : QStringLiteral("普通");
 }
 } // namespace
 
@@ -239,10 +226,10 @@ bool RunFurikomi::readData()
         return false;
     if (m_hasCompany) {
         m_client->setStyleSheet(QString());
-        m_client->setText(QStringLiteral("依頼人 %1 %2　振込元 %3 %4 / %5 %6 / %7 %8")
-                              .arg(company.clientCode, company.clientName, company.bankCode, company.bankName,
-                                   company.branchCode, company.branchName, accountKindName(company.accountKind),
-                                   company.accountNumber));
+        m_client->setText(QStringLiteral("依頼人 %1 %2　振込元 %3 / %4 / %5 %6")
+                              .arg(company.clientCode, company.clientName, company.account.bankText(),
+                                   company.account.branchText(), company.account.kindName(),
+                                   company.account.accountNumber));
     } else {
         m_client->setStyleSheet(QStringLiteral("color: #c00000;"));
         m_client->setText(QStringLiteral("会社の振込口座（依頼人）が登録されていません。"
@@ -266,7 +253,7 @@ bool RunFurikomi::readData()
             m_excluded->setItem(r, 3, item(l.exclusion()));
             continue;
         }
-        const EmployeeBank& b = *l.bank;
+        const BankAccount& b = l.bank->account;
         const int r = m_grid->rowCount();
         m_grid->insertRow(r);
         auto* tick = new QTableWidgetItem;
@@ -276,11 +263,11 @@ bool RunFurikomi::readData()
         m_grid->setItem(r, 0, tick);
         m_grid->setItem(r, 1, item(l.code));
         m_grid->setItem(r, 2, item(l.name));
-        m_grid->setItem(r, 3, item((b.bankCode + QLatin1Char(' ') + b.bankName).trimmed()));
-        m_grid->setItem(r, 4, item((b.branchCode + QLatin1Char(' ') + b.branchName).trimmed()));
-        m_grid->setItem(r, 5, item(accountKindName(b.accountKind)));
+        m_grid->setItem(r, 3, item(b.bankText()));
+        m_grid->setItem(r, 4, item(b.branchText()));
+        m_grid->setItem(r, 5, item(b.kindName()));
         m_grid->setItem(r, 6, item(b.accountNumber));
-        m_grid->setItem(r, 7, item(b.holderName));
+        m_grid->setItem(r, 7, item(l.bank->holderName));
         m_grid->setItem(r, 8, item(yen(l.netPay), true));
     }
     showTotals();

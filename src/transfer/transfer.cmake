@@ -6,5 +6,5 @@ list(APPEND CORE_SOURCES
   bankcsvimport.cpp bankdemo.cpp)
 list(APPEND CORE_DEPENDS masters_core reports_core)
 list(APPEND UI_SOURCES
-  kanafield.cpp bankaccountbox.cpp inpkaisyaginko.cpp mstjyugyoinginko.cpp runfurikomi.cpp csvpreview.cpp)
+  kanafield.cpp bankaccountbox.cpp inpkaisyaginko.cpp mstjyugyoinginko.cpp runfurikomi.cpp csvpreview.cpp screenparts.cpp)
 list(APPEND UI_DEPENDS reports_ui)

@@ -50,9 +50,9 @@ bool TransferFile::prepare(const Request& request, Result* result, QString* erro
             result->skipped << QStringLiteral("%1 %2：%3").arg(l.code, l.name, l.exclusion());
             continue;
         }
-        const EmployeeBank& b = *l.bank;
+        const BankAccount& b = l.bank->account;
         payments.append({b.bankCode, b.bankName, b.branchCode, b.branchName, b.accountKind, b.accountNumber,
-                         b.holderName, l.netPay, l.code, QString(), l.code + QLatin1Char(' ') + l.name});
+                         l.bank->holderName, l.netPay, l.code, QString(), l.code + QLatin1Char(' ') + l.name});
         result->lines.append(l);
         result->statementTotal += l.netPay;
     }
@@ -62,9 +62,10 @@ bool TransferFile::prepare(const Request& request, Result* result, QString* erro
     }
 
     const CompanyBank& c = result->company;
+    const BankAccount& a = c.account;
     const ZenginFile::Header header{request.kind == 2 ? ZenginFile::Kind::Bonus : ZenginFile::Kind::Salary,
-                                    c.clientCode, c.clientName, request.date, c.bankCode, c.bankName,
-                                    c.branchCode, c.branchName, c.accountKind, c.accountNumber};
+                                    c.clientCode, c.clientName, request.date, a.bankCode, a.bankName,
+                                    a.branchCode, a.branchName, a.accountKind, a.accountNumber};
     result->bytes = ZenginFile::build(header, payments, request.crlf, error);
     if (result->bytes.isEmpty())
         return false;

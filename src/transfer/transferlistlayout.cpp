@@ -42,18 +42,6 @@ int columnX(int c)
     return x;
 }
 
-QString accountKindName(const QString& kind)
-{
-    return kind == QLatin1String("1") ? QStringLiteral("普通")
-        : kind == QLatin1String("2")  ? QStringLiteral("当座")
-                                      : QStringLiteral("その他");
-}
-
-QString codeAndName(const QString& code, const QString& name)
-{
-    return name.isEmpty() ? code : code + QLatin1Char(' ') + name;
-}
-
 // The text of a row of `points` a little below the row's top.
 int textTop(int rowTop)
 {
@@ -96,8 +84,7 @@ void pageHead(reports::FormPen& p, const AppContext& ctx, const TransferFile::Re
              kRight - kLeft);
     p.fitted(kLeft, 2280,
              QStringLiteral("振込元口座 %1　%2　%3 %4")
-                 .arg(codeAndName(c.bankCode, c.bankName), codeAndName(c.branchCode, c.branchName),
-                      accountKindName(c.accountKind), c.accountNumber),
+                 .arg(c.account.bankText(), c.account.branchText(), c.account.kindName(), c.account.accountNumber),
              L::kFontSize, kRight - kLeft);
 
     p.line(kLeft, kTableTop, kRight, kTableTop);
@@ -140,16 +127,16 @@ TransferListLayout::Outcome TransferListLayout::print(AppContext& ctx, reports::
         const int count = std::min(kLinesPerPage, total - first);
         for (int i = 0; i < count; ++i) {
             const TransferLine& l = d.lines[first + i];
-            const EmployeeBank& b = *l.bank;
+            const BankAccount& b = l.bank->account;
             const int top = kTableTop + (i + 1) * kRowHeight;
             cell(p, No, top, QString::number(first + i + 1));
             cell(p, Code, top, l.code);
             cell(p, Name, top, l.name);
-            cell(p, Bank, top, codeAndName(b.bankCode, b.bankName));
-            cell(p, Branch, top, codeAndName(b.branchCode, b.branchName));
-            cell(p, Kind, top, accountKindName(b.accountKind));
+            cell(p, Bank, top, b.bankText());
+            cell(p, Branch, top, b.branchText());
+            cell(p, Kind, top, b.kindName());
             cell(p, Number, top, b.accountNumber);
-            cell(p, Holder, top, b.holderName);
+            cell(p, Holder, top, l.bank->holderName);
             cell(p, Amount, top, formatNumber(double(l.netPay), QStringLiteral("#,##0")));
         }
         int rows = count;

@@ -41,7 +41,7 @@ protected:
         statement("00002", "2", [](payroll::MeisaiRecord& r) {
             r.kihonkyu = 300000, r.health = 14700, r.pension = 27450, r.employmentInsurance = 1800, r.tax = 20000;
         });
-        CompanyBank c{"1", QStringLiteral("テストショウジ"), "9999", "", "001", "", "1", "1234567", 25};
+        CompanyBank c{"1", QStringLiteral("テストショウジ"), {"9999", "", "001", "", "1", "1234567"}, 25};
         ASSERT_EQ(BankAccounts::checkCompany(&c), QString());
         ASSERT_TRUE(BankAccounts(data.ctx(), "T").saveCompany(c));
         ASSERT_TRUE(BankAccounts(data.ctx(), "T").saveEmployees(
@@ -62,7 +62,7 @@ protected:
 
     static EmployeeBank account(const char* code, const char* holder, bool transfer = true)
     {
-        EmployeeBank b{QString::fromLatin1(code), "9998", "", "002", "", "1", "7654321", QString::fromUtf8(holder), transfer};
+        EmployeeBank b{QString::fromLatin1(code), {"9998", "", "002", "", "1", "7654321"}, QString::fromUtf8(holder), transfer};
         EXPECT_EQ(BankAccounts::checkEmployee(&b), QString());
         return b;
     }
@@ -174,7 +174,7 @@ TEST_F(TransferDataTest, CsvImportStoresAllOrNothing)
     ASSERT_TRUE(import.read(good, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(BankCsvImport::errorCount(rows), 0) << rows[0].error.toStdString();
-    EXPECT_EQ(rows[0].bank.accountNumber, QStringLiteral("0001234"));
+    EXPECT_EQ(rows[0].bank.account.accountNumber, QStringLiteral("0001234"));
     EXPECT_EQ(rows[1].bank.holderName, QStringLiteral("ﾀｶﾊｼ ﾐｻｷ"));
     EXPECT_EQ(BankCsvImport::preview(rows).size(), 3);
 
