@@ -1,16 +1,13 @@
 #include "climain.h"
 #include "clisession.h"
 
-#include "app/startup.h"
 #include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 #include "transfer/bankcsvimport.h"
 #include "transfer/transferfile.h"
 #include "transfer/transferlistlayout.h"
 
-#include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QRegularExpression>
 
 namespace minasel::cli {
@@ -56,15 +53,10 @@ int importCsv(const Options& o)
     }
     const QByteArray bytes = file.readAll();
     const bool preview = o.has(QStringLiteral("preview"));
-    // Storing writes the database: not while the program (or another writer) has it.
-    QLockFile lock(QDir(o.value(QStringLiteral("data-dir"))).absoluteFilePath(Startup::lockFileName()));
-    lock.setStaleLockTime(0);
-    if (!preview && !lock.tryLock(0)) {
-        err() << QStringLiteral("ミナセルが起動中のため、取り込むことができません。ミナセルを終了してから実行して下さい。") << "\n";
-        return 1;
-    }
+    // Storing writes the database: the one-copy lock first (a preview only reads).
     CliSession session(QStringLiteral("minasel-cli-transfer"));
-    if (!session.open(o.value(QStringLiteral("data-dir"))) || !session.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!session.open(o.value(QStringLiteral("data-dir")), preview ? CliSession::Use::Reads : CliSession::Use::Writes)
+        || !session.chooseCompany(o.value(QStringLiteral("company"))))
         return 1;
     transfer::BankCsvImport import(session.ctx(), kForm);
     QList<transfer::BankCsvImport::Row> rows;
