@@ -2,7 +2,6 @@
 
 #include "app/appcontext.h"
 #include "app/valuehelpers.h"
-#include "masters/jyugyoinrepository.h"
 #include "masters/sqlfailure.h"
 
 #include <QSqlQuery>
@@ -149,7 +148,7 @@ bool BankCsvImport::read(const QByteArray& file, QList<Row>* rows, QString* erro
         const QStringList& f = r.fields;
         EmployeeBank& e = row.bank;
         BankAccount& b = e.account;
-        e.code = masters::JyugyoinRepository::normalizeCode(f.value(Code).normalized(QString::NormalizationForm_KC));
+        e.code = NormalizeEmployeeCode(f.value(Code).normalized(QString::NormalizationForm_KC));
         b = {f.value(BankCode).trimmed(), f.value(BankName), f.value(BranchCode).trimmed(), f.value(BranchName),
              accountKind(f.value(Kind)), f.value(Number).trimmed()};
         e.holderName = f.value(Holder);

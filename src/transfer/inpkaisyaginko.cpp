@@ -151,9 +151,7 @@ void InpKaisyaGinko::showEvent(QShowEvent* event)
 
 bool InpKaisyaGinko::canClose()
 {
-    if (!m_loaded || !isChanged())
-        return true;
-    return discardChanges(ctx());
+    return !m_loaded || Screen::canClose();
 }
 
 } // namespace minasel::transfer

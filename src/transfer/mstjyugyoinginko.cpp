@@ -178,11 +178,4 @@ bool MstJyugyoinGinko::deleteData()
     return true;
 }
 
-bool MstJyugyoinGinko::canClose()
-{
-    if (!isChanged())
-        return true;
-    return discardChanges(ctx());
-}
-
 } // namespace minasel::transfer

@@ -26,9 +26,6 @@ public:
     bool writeData();
     bool deleteData();
 
-protected:
-    bool canClose() override;
-
 private:
     EmployeeBank collect() const;
     void fill(const EmployeeBank& bank);

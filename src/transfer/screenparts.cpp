@@ -1,7 +1,5 @@
 #include "transfer/screenparts.h"
 
-#include "app/appcontext.h"
-
 #include <QPushButton>
 
 namespace minasel::transfer {
@@ -14,14 +12,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setAutoDefault(false);
     b->setMinimumWidth(100);
     return b;
-}
-
-bool discardChanges(AppContext& ctx)
-{
-    return ctx.messages().show(Messages::Icon::Exclamation, Messages::defaultTitle(),
-                               QStringLiteral("データが変更されましたが、終了しても宜しいですか？"),
-                               Messages::Buttons::OkCancel, Messages::Answer::Cancel)
-        == Messages::Answer::Ok;
 }
 
 } // namespace minasel::transfer

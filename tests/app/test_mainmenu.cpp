@@ -281,7 +281,11 @@ TEST_F(MainMenuTest, SubMenusOpenTheirScreensAndLeaveOnX)
             if (screen.isEmpty())
                 continue;
             opened.clear();
-            QTest::keyClick(button("cmdBack", m), Qt::Key(Qt::Key_1 + int(i)));
+            // Items past the ninth have no single digit: they are clicked.
+            if (i < 9)
+                QTest::keyClick(button("cmdBack", m), Qt::Key(Qt::Key_1 + int(i)));
+            else
+                pb->click();
             if (missing) {
                 EXPECT_FALSE(pb->isEnabled()) << b.name;
                 EXPECT_TRUE(opened.isEmpty()) << b.name;
