@@ -89,8 +89,9 @@ TEST(Schema, KeysAreUniqueInTheDatabaseToo)
     EXPECT_TRUE(data.exec(QStringLiteral("INSERT INTO SIKAKU VALUES('02', 'Z0001', 'ok', 1)")));
 }
 
-// A file of the first version (before the side tables) is brought up to date on
-// opening: its rows stay, the new tables and their BACKUP rows are added.
+// A file of the first version (before the side tables and the change counter)
+// is brought up to date on opening: its rows stay, the new tables and their
+// BACKUP rows are added, and every company starts as changed.
 TEST(Schema, AFirstVersionFileIsUpgraded)
 {
     test::TestDataDir data;
@@ -98,15 +99,30 @@ TEST(Schema, AFirstVersionFileIsUpgraded)
     ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE NENTYOSINKOKU")));
     ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE PRTHOSEI")));
     ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM BACKUP WHERE SEQNO > 8")));
+    QStringList triggers;
+    {
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
+        while (q.next())
+            triggers << q.value(0).toString();
+    }
+    for (const QString& t : triggers)
+        ASSERT_TRUE(data.exec(QStringLiteral("DROP TRIGGER ") + t));
+    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE CHANGECOUNT")));
     ASSERT_TRUE(data.exec(QStringLiteral("PRAGMA user_version = 1")));
     const int employees = data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN"));
 
     QString error;
     ASSERT_TRUE(db::upgradeSchema(db, &error)) << error.toStdString();
-    EXPECT_EQ(db::schemaVersion(db), 2);
+    EXPECT_EQ(db::schemaVersion(db), db::kSchemaVersion);
     EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN")), employees);
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT KEISIKI FROM BACKUP WHERE SEQNO = 9")).toString(),
               QStringLiteral("NENTYOSINKOKU"));
     EXPECT_EQ(columnsOf(db, QStringLiteral("PRTHOSEI")).join(QLatin1Char(',')),
               QStringLiteral("PRTNAME:TEXT,FORMNAME:TEXT,HOSEIX:DOUBLE,HOSEIY:DOUBLE"));
+    EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM CHANGECOUNT WHERE AUTOBACKUP = -1")),
+              data.count(QStringLiteral("SELECT COUNT(*) FROM COMPANY")));
+    // Four triggers (insert, delete, update, a row moved) on each table of company data.
+    EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger'")),
+              4 * db::companyTables().size());
 }
