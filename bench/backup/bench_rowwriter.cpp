@@ -17,6 +17,7 @@
 #include <sqlite3.h>
 
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 using namespace minasel;
@@ -73,6 +74,13 @@ struct World {
     void clear() { QSqlQuery(ctx->db()).exec(QStringLiteral("DELETE FROM MEISAI")); }
 };
 
+double cpuSeconds()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
 World& world()
 {
     static World w;
@@ -82,17 +90,21 @@ World& world()
 void BM_WriteMeisaiTable(benchmark::State& state)
 {
     World& w = world();
+    double cpu = 0;
     for (auto _ : state) {
         state.PauseTiming();
         w.clear();
         state.ResumeTiming();
+        const double start = cpuSeconds();
         db::TransactionGuard tx(w.ctx->db());
         for (const QStringList& row : w.rows)
             if (!db::WriteMeisaiTable(*w.ctx, row))
                 return state.SkipWithError("insert failed");
         if (!tx.commit())
             state.SkipWithError("commit failed");
+        cpu += cpuSeconds() - start;
     }
+    state.counters["cpu_ms"] = cpu * 1000.0 / double(state.iterations());
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 
@@ -117,6 +129,7 @@ void BM_FloorRawSqliteInsert(benchmark::State& state)
         }
         native.push_back(std::move(v));
     }
+    double cpu = 0;
     sqlite3* handle = nullptr;
     if (sqlite3_open(w.ctx->databasePath().toUtf8().constData(), &handle) != SQLITE_OK)
         return state.SkipWithError("open failed");
@@ -128,6 +141,7 @@ void BM_FloorRawSqliteInsert(benchmark::State& state)
         state.PauseTiming();
         w.clear();
         state.ResumeTiming();
+        const double start = cpuSeconds();
         sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_stmt* stmt = nullptr;
         sqlite3_prepare_v2(handle, sql.constData(), -1, &stmt, nullptr);
@@ -146,7 +160,9 @@ void BM_FloorRawSqliteInsert(benchmark::State& state)
         sqlite3_finalize(stmt);
         if (sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
             state.SkipWithError("raw commit failed");
+        cpu += cpuSeconds() - start;
     }
+    state.counters["cpu_ms"] = cpu * 1000.0 / double(state.iterations());
     sqlite3_close(handle);
     state.SetItemsProcessed(state.iterations() * kRows);
 }

@@ -13,7 +13,7 @@ cli="$build/src/cli/minasel-cli"
 measure() {   # label, command...
   local label=$1
   shift
-  /usr/bin/time -f "$label: %e s, peak %M KiB" "$@" >/dev/null 2>"$work/time.txt" || { cat "$work/time.txt"; exit 1; }
+  /usr/bin/time -f "$label: %e s wall, %U s user + %S s system, peak %M KiB" "$@" >/dev/null 2>"$work/time.txt" || { cat "$work/time.txt"; exit 1; }
   tail -1 "$work/time.txt"
 }
 measure "minasel-cli backup " "$cli" backup --data-dir "$work/data" --company 01 --dir "$work/set"
