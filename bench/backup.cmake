@@ -1,1 +1,5 @@
 minasel_bench(bench_backup SOURCES backup/bench_backup.cpp backup/payrolldata.cpp DEPENDS backup_core)
+find_package(SQLite3 QUIET)
+if(SQLite3_FOUND)
+  minasel_bench(bench_rowwriter SOURCES backup/bench_rowwriter.cpp DEPENDS db_core SQLite::SQLite3)
+endif()

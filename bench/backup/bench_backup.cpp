@@ -1,11 +1,15 @@
-// Backup, restore and compaction of a company with 200 employees and ten years
-// of statements, against the floor of the same work done by the sqlite3 tool
-// (CSV export of the eight tables, CSV import in one transaction, VACUUM INTO).
+// Backup, restore and compaction of a company with 200 employees (or
+// MINASEL_BENCH_EMPLOYEES) and ten years of statements, against the floor of the
+// same work done by the sqlite3 tool on the same database in the same run (CSV
+// export of the eight tables, CSV import in one transaction, VACUUM INTO), and the
+// automatic backup at exit of a company that did not change.
+// `bench_backup --make-data DIR` only writes such a data folder (memory.sh).
 #include "app/appcontext.h"
 #include "app/clock.h"
 #include "app/fakemessages.h"
 #include "backup/backupreader.h"
 #include "backup/backuprestorer.h"
+#include "backup/autobackup.h"
 #include "backup/backupwriter.h"
 #include "backup/databasecompactor.h"
 #include "backup/payrolldata.h"
@@ -22,10 +26,20 @@
 
 #include <cstdio>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace minasel;
 
 namespace {
+
+bench::PayrollSize benchSize()
+{
+    bench::PayrollSize size;
+    const int employees = qEnvironmentVariableIntValue("MINASEL_BENCH_EMPLOYEES");
+    if (employees > 0)
+        size.employees = employees;
+    return size;
+}
 
 struct World {
     QTemporaryDir dir;
@@ -35,21 +49,23 @@ struct World {
     QString setDir;
     QString sqlite3;
 
-    World()
+    explicit World(const QString& folder = QString())
     {
         ctx = std::make_unique<AppContext>(messages, clock);
         ctx->setConnectionName(QStringLiteral("bench"));
-        ctx->setDataFolder(dir.path());
+        ctx->setDataFolder(folder.isEmpty() ? dir.path() : folder);
         QString error;
         if (!db::createDatabaseFile(ctx->databasePath(), 2026, &error) || !ctx->log().open(ctx->dataFolder())
             || !db::openConnection(*ctx, &error))
             qFatal("setup: %s", qPrintable(error));
         ctx->companyId = QStringLiteral("01");
         ctx->companyName = QStringLiteral("ベンチ株式会社");
-        const int rows = bench::generatePayroll(*ctx, {});
+        const int rows = bench::generatePayroll(*ctx, benchSize());
         if (rows < 0)
             qFatal("generator failed");
         std::fprintf(stderr, "generated %d statement rows\n", rows);
+        if (!folder.isEmpty())
+            return;
         setDir = dir.path() + QStringLiteral("/set");
         backup::BackupWriter w(*ctx);
         if (!w.write(setDir, QStringLiteral("bench")))
@@ -71,6 +87,26 @@ struct World {
     }
 };
 
+// Processor time of this process and of the tools it ran, in seconds: on a
+// machine shared with other work the wall time of one run says little.
+double cpuSeconds()
+{
+    double total = 0;
+    for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        rusage u{};
+        getrusage(who, &u);
+        total += double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    }
+    return total;
+}
+
+// Reports the processor time per iteration of the code between its making and its end.
+struct CpuCounter {
+    benchmark::State& state;
+    double start = cpuSeconds();
+    ~CpuCounter() { state.counters["cpu_ms"] = (cpuSeconds() - start) * 1000.0 / double(std::max<int64_t>(state.iterations(), 1)); }
+};
+
 World& world()
 {
     static World w;
@@ -80,6 +116,7 @@ World& world()
 void BM_Backup(benchmark::State& state)
 {
     World& w = world();
+    CpuCounter cpu{state};
     for (auto _ : state) {
         backup::BackupWriter writer(*w.ctx);
         if (!writer.write(w.setDir, QStringLiteral("bench")))
@@ -90,11 +127,26 @@ void BM_Backup(benchmark::State& state)
 void BM_Restore(benchmark::State& state)
 {
     World& w = world();
+    CpuCounter cpu{state};
     for (auto _ : state) {
         backup::BackupRestorer restorer(*w.ctx);
         // The set carries its manifest: the time measured is the check, the safety backup and the restore.
         restorer.setConfirmation(backup::BackupRestorer::Confirmation::UnverifiedOnly);
         if (restorer.restore(w.setDir) != backup::BackupRestorer::Outcome::Restored)
+            state.SkipWithError("restore failed");
+    }
+}
+
+// The restore proper: the checks (the manifest's hashes) and the rows replaced
+// in one transaction, without the safety backup of the company before it.
+void BM_RestoreWithoutSafetyBackup(benchmark::State& state)
+{
+    World& w = world();
+    CpuCounter cpu{state};
+    for (auto _ : state) {
+        backup::BackupRestorer restorer(*w.ctx);
+        if (restorer.check(w.setDir) != backup::BackupRestorer::Outcome::Restored
+            || restorer.replaceRows(w.setDir) != backup::BackupRestorer::Outcome::Restored)
             state.SkipWithError("restore failed");
     }
 }
@@ -114,6 +166,25 @@ void BM_ReadSetOnly(benchmark::State& state)
                 values += row.size();
         }
         benchmark::DoNotOptimize(values);
+    }
+}
+
+// Closing the program: the automatic backup of a company that has not changed
+// since its last automatic backup, then the connection closed.
+void BM_ExitUnchanged(benchmark::State& state)
+{
+    World& w = world();
+    if (!backup::runAutomaticBackup(*w.ctx))
+        return state.SkipWithError("first automatic backup failed");
+    for (auto _ : state) {
+        if (!backup::runAutomaticBackup(*w.ctx))
+            state.SkipWithError("automatic backup failed");
+        db::closeConnection(*w.ctx);
+        state.PauseTiming();
+        QString error;
+        if (!db::openConnection(*w.ctx, &error))
+            state.SkipWithError("reopen failed");
+        state.ResumeTiming();
     }
 }
 
@@ -137,6 +208,7 @@ void BM_FloorExportCsv(benchmark::State& state)
     World& w = world();
     if (w.sqlite3.isEmpty())
         return state.SkipWithError("sqlite3 not installed");
+    CpuCounter cpu{state};
     QString script = QStringLiteral(".mode csv\n");
     for (db::Table t : db::dataTables()) {
         const db::TableDef& d = db::tableDef(t);
@@ -152,6 +224,7 @@ void BM_FloorImportCsv(benchmark::State& state)
     World& w = world();
     if (w.sqlite3.isEmpty())
         return state.SkipWithError("sqlite3 not installed");
+    CpuCounter cpu{state};
     QString script = QStringLiteral("BEGIN;\n");
     for (db::Table t : db::dataTables()) {
         const db::TableDef& d = db::tableDef(t);
@@ -181,15 +254,22 @@ void BM_FloorVacuumInto(benchmark::State& state)
 BENCHMARK(BM_Backup)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FloorExportCsv)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RestoreWithoutSafetyBackup)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ReadSetOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FloorExportCsv)->Unit(benchmark::kMillisecond)->Iterations(1)->Name("prepare_floor_files");
 BENCHMARK(BM_FloorImportCsv)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ExitUnchanged)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Compact)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_FloorVacuumInto)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--make-data") == 0) {
+        QDir().mkpath(QString::fromLocal8Bit(argv[2]));
+        World made(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -3,8 +3,11 @@
 #include "app/appcontext.h"
 #include "backup/backupreader.h"
 #include "backup/backupwriter.h"
+#include "backup/manifest.h"
+#include "db/changecounter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace minasel {
@@ -58,7 +61,7 @@ QString setCompany(const QString& folder)
     QFile f(folder + QStringLiteral("T_001.txt"));
     if (!f.open(QIODevice::ReadOnly))
         return QString();
-    BackupReader reader(f.readAll(), 27);
+    BackupReader reader(&f, 27);
     QStringList row;
     return reader.next(&row) == BackupReader::Status::Row ? row.value(0) : QString();
 }
@@ -78,8 +81,26 @@ bool runAutomaticBackup(AppContext& ctx)
 {
     if (!ctx.db().isOpen() || ctx.companyId.isEmpty() || ctx.companyId == QStringLiteral("無し"))
         return true;   // no company chosen: nothing to keep
+    const QString procedure = QStringLiteral("RunBackUp.cmdBackUp_Click");
+    const QString folder = defaultBackupFolder(ctx);
+    // Nothing of the company changed since its last automatic backup, and that
+    // set is still in its folder: writing it again would give the same files.
+    db::ChangeCounter::State counter;
+    QString error;
+    const bool counted = db::ChangeCounter::read(ctx.db(), ctx.companyId, &counter, &error);
+    if (counted && !counter.changedSinceAutomaticBackup() && QFileInfo::exists(folder + Manifest::fileName())) {
+        ctx.logInfo(QStringLiteral("自動バックアップを省略しました（会社 %1 のデータは前回の自動バックアップ以降変更されていません）")
+                        .arg(ctx.companyId),
+                    procedure);
+        return true;
+    }
     BackupWriter writer(ctx);
-    return writer.write(defaultBackupFolder(ctx), QStringLiteral("RunBackUp.cmdBackUp_Click"));
+    if (!writer.write(folder, procedure))
+        return false;
+    // A failure here only means the next end of a run backs up again.
+    if (counted && !db::ChangeCounter::recordAutomaticBackup(ctx.db(), ctx.companyId, writer.changeCount(), &error))
+        ctx.logInfo(QStringLiteral("自動バックアップの記録を残せませんでした（%1）").arg(error), procedure);
+    return true;
 }
 
 } // namespace backup

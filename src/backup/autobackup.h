@@ -24,6 +24,8 @@ QString safeFolderName(const QString& companyName);
 QString defaultBackupFolder(AppContext& ctx);
 
 // The automatic backup itself (what the hook runs); true when it succeeded.
+// Skipped, with a line in the log, when nothing of the company changed since
+// its last automatic backup (db::ChangeCounter) and that set is still there.
 bool runAutomaticBackup(AppContext& ctx);
 
 } // namespace backup

@@ -8,6 +8,7 @@
 #include "backup/filesafety.h"
 #include "db/rowinserter.h"
 #include "db/rowwriter.h"
+#include "db/statementcache.h"
 #include "db/transactionguard.h"
 
 #include <QDir>
@@ -110,7 +111,7 @@ BackupRestorer::Outcome BackupRestorer::check(const QString& folderPath)
     QStringList row;
     bool readable = file.open(QIODevice::ReadOnly);
     if (readable) {
-        BackupReader reader(file.readAll(), company.columns);
+        BackupReader reader(&file, company.columns);
         QStringList extra;
         const BackupReader::Status first = reader.next(&row);
         readable = first != BackupReader::Status::Error
@@ -146,8 +147,8 @@ BackupRestorer::Outcome BackupRestorer::countRows(const QString& folder, const Q
             if (f.exists()) {
                 if (!f.open(QIODevice::ReadOnly))
                     return refuseFile(t.fileName, f.errorString());
-                BackupReader reader(f.readAll(), t.columns);
-                QStringList row;
+                BackupReader reader(&f, t.columns);
+                std::vector<QByteArrayView> row;
                 BackupReader::Status s;
                 while ((s = reader.next(&row)) == BackupReader::Status::Row) {
                 }
@@ -192,7 +193,21 @@ QString BackupRestorer::newSafetyFolder() const
     return folder;
 }
 
-BackupRestorer::Outcome BackupRestorer::apply(const QString& folderPath)
+BackupRestorer::Outcome BackupRestorer::keepSafetyBackup()
+{
+    // What the company holds now is kept before any of it is replaced.
+    m_safetyFolder = newSafetyFolder();
+    BackupWriter safety(m_ctx);
+    if (!safety.write(m_safetyFolder, kProcRestore)) {
+        m_error = safety.errorText();
+        m_ctx.messages().exclamation(QStringLiteral("復旧前のデータを保存できませんでしたので、復旧処理を中止しました。\n"
+                                                    "データは復旧前のままです。"));
+        return Outcome::Failed;
+    }
+    return Outcome::Restored;
+}
+
+BackupRestorer::Outcome BackupRestorer::replaceRows(const QString& folderPath)
 {
     const QString folder = QDir::cleanPath(folderPath);
     QList<BackupTable> tables;
@@ -200,21 +215,12 @@ BackupRestorer::Outcome BackupRestorer::apply(const QString& folderPath)
     if (!loadBackupTables(m_ctx.db(), &tables, &error))
         return failLogged(3021, error, kProcRestore);
 
-    // What the company holds now is kept before any of it is replaced.
-    m_safetyFolder = newSafetyFolder();
-    {
-        BackupWriter safety(m_ctx);
-        if (!safety.write(m_safetyFolder, kProcRestore)) {
-            m_error = safety.errorText();
-            m_ctx.messages().exclamation(QStringLiteral("復旧前のデータを保存できませんでしたので、復旧処理を中止しました。\n"
-                                                        "データは復旧前のままです。"));
-            return Outcome::Failed;
-        }
-    }
-
     db::TransactionGuard transaction(m_ctx.db());
     if (!transaction.active())
         return failLogged(3246, m_ctx.db().lastError().text(), kProcRestore);
+    // The guard's own transaction: the inserts prepare once per table.
+    db::StatementCache* statements = db::StatementCache::of(m_ctx.db());
+    const QByteArray cid = m_ctx.companyId.toUtf8();
 
     for (int ti = 0; ti < tables.size(); ++ti) {
         const BackupTable& t = tables[ti];
@@ -232,26 +238,22 @@ BackupRestorer::Outcome BackupRestorer::apply(const QString& folderPath)
             continue;
         if (!file.open(QIODevice::ReadOnly))
             return failLogged(53, QStringLiteral("%1 を開けません。(%2)").arg(t.fileName, file.errorString()), kProcTable);
-        const QByteArray bytes = file.readAll();
-        file.close();
-        // The file may have changed since the check: what is restored is what was checked.
-        const Manifest::Entry* entry = m_manifest.find(t.fileName);
-        if (m_verified && (!entry || Manifest::hash(bytes) != entry->sha256))
-            return refuseFile(t.fileName, QStringLiteral("確認の後にファイルが変更されました"));
-        BackupReader reader(bytes, t.columns);
-        db::RowInserter writer(m_ctx.db(), t.table, m_ctx.clock().today().year());
-        writer.keepTextsVerbatim();
-        QStringList row;
+        // The file is read a chunk at a time and hashed as it goes: what is
+        // restored is what was checked, or the transaction is rolled back.
+        BackupReader reader(&file, t.columns);
+        reader.computeHash();
+        db::RowInserter& writer = statements->inserter(t.table, m_ctx.clock().today().year());
+        std::vector<QByteArrayView> row;
         BackupReader::Status s;
         while ((s = reader.next(&row)) == BackupReader::Status::Row) {
             // Rows of another company would be added to that company's data: never.
-            if (row.first() != m_ctx.companyId)
+            if (row.front() != cid)
                 return refuseFile(t.fileName,
                                   QStringLiteral("%1 行目: 別の会社（%2）のデータが含まれています")
                                       .arg(reader.rowLine())
-                                      .arg(row.first()));
+                                      .arg(QString::fromUtf8(row.front())));
             int code = 0;
-            if (!writer.insert(row, &code, &error)) {
+            if (!writer.insertUtf8(row.data(), int(row.size()), &code, &error)) {
                 if (code == db::RowInserter::kNotANumber || code == db::RowInserter::kOutOfRange)
                     return refuseFile(t.fileName, QStringLiteral("%1 行目: %2").arg(reader.rowLine()).arg(error));
                 m_error = QStringLiteral("%1 の %2 行目を登録できませんでした。").arg(t.fileName).arg(reader.rowLine());
@@ -261,6 +263,9 @@ BackupRestorer::Outcome BackupRestorer::apply(const QString& folderPath)
         }
         if (s == BackupReader::Status::Error)
             return refuseFile(t.fileName, reader.errorText());
+        const Manifest::Entry* entry = m_manifest.find(t.fileName);
+        if (m_verified && (!entry || reader.hash() != entry->sha256))
+            return refuseFile(t.fileName, QStringLiteral("確認の後にファイルが変更されました"));
         if (ti < m_counts.size() && reader.rowsRead() != m_counts[ti].after)
             return refuseFile(t.fileName, QStringLiteral("行の数が確認の時と一致しません（%1 / %2）")
                                               .arg(reader.rowsRead())
@@ -281,6 +286,12 @@ BackupRestorer::Outcome BackupRestorer::apply(const QString& folderPath)
         m_ctx.refreshCompanies(m_ctx.companyId);
     m_error.clear();
     return Outcome::Restored;
+}
+
+BackupRestorer::Outcome BackupRestorer::apply(const QString& folder)
+{
+    const Outcome o = keepSafetyBackup();
+    return o == Outcome::Restored ? replaceRows(folder) : o;
 }
 
 BackupRestorer::Outcome BackupRestorer::restore(const QString& folder)

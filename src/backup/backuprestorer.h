@@ -53,6 +53,11 @@ public:
     Outcome confirm(const QString& folder);
     // The safety backup, then the restore itself (after check()).
     Outcome apply(const QString& folder);
+    // The two halves of apply(): the company's present data saved, and its
+    // rows replaced by the set's in one transaction, each file read a chunk at
+    // a time.
+    Outcome keepSafetyBackup();
+    Outcome replaceRows(const QString& folder);
     // check(), confirm(), apply() and the completion message.
     Outcome restore(const QString& folder);
 

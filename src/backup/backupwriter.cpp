@@ -6,17 +6,23 @@
 #include "backup/backuptables.h"
 #include "backup/filesafety.h"
 #include "backup/manifest.h"
+#include "db/changecounter.h"
+#include "db/tablereader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 
+#include <vector>
+
 namespace minasel::backup {
+
+namespace {
+// Lines are gathered into blocks of this size before they are written.
+constexpr qsizetype kFlushAt = 256 * 1024;
+} // namespace
 
 BackupWriter::BackupWriter(AppContext& ctx) : m_ctx(ctx) {}
 
@@ -31,6 +37,7 @@ bool BackupWriter::write(const QString& folderPath, const QString& procedure)
 {
     m_error.clear();
     m_rows.clear();
+    m_changes = -1;
     const QString folder = QDir::cleanPath(folderPath);
     if (!FileSafety::makeOwnerFolder(folder))
         return fail(75, QStringLiteral("バックアップ先のフォルダ %1 を作成できません。").arg(folder), procedure);
@@ -60,62 +67,82 @@ bool BackupWriter::write(const QString& folderPath, const QString& procedure)
         }
     } endSnapshot{db, snapshot};
 
+    // The company's change count at this moment: what the set holds.
+    db::ChangeCounter::State counter;
+    if (!db::ChangeCounter::read(db, m_ctx.companyId, &counter, &error))
+        return fail(3021, error, procedure);
+    m_changes = counter.changes;
+
+    const QByteArray cid = m_ctx.companyId.toUtf8();
+    QByteArray out;
+    out.reserve(kFlushAt + 64 * 1024);
     for (const BackupTable& t : tables) {
         QSaveFile file(staging.filePath(t.fileName));
         if (!file.open(QIODevice::WriteOnly))
             return fail(75, QStringLiteral("%1 を作成できません。(%2)").arg(t.fileName, file.errorString()), procedure);
-        QSqlQuery q(m_ctx.db());
-        q.setForwardOnly(true);
-        if (!q.prepare(QStringLiteral("SELECT * FROM %1 WHERE CID = ?").arg(t.tableName)))
-            return fail(3021, q.lastError().text(), procedure);
-        q.addBindValue(m_ctx.companyId);
-        if (!q.exec())
-            return fail(3021, q.lastError().text(), procedure);
-        if (q.record().count() < t.columns)
-            return fail(3021, QStringLiteral("%1 の列が %2 個しかありません。").arg(t.tableName).arg(q.record().count()),
+        db::TableReader rows(db, t.tableName, m_ctx.companyId);
+        if (rows.failed())
+            return fail(3021, rows.errorText(), procedure);
+        if (rows.columnCount() < t.columns)
+            return fail(3021, QStringLiteral("%1 の列が %2 個しかありません。").arg(t.tableName).arg(rows.columnCount()),
                         procedure);
-        int rows = 0;
-        QStringList values;
-        while (q.next()) {
-            values.clear();
-            for (int i = 0; i < t.columns; ++i)
-                values << BackupFormat::valueText(q.value(i));
-            const QByteArray line = BackupFormat::formatRow(values);
-            if (file.write(line) != line.size())
+        auto flush = [&]() {
+            const bool ok = file.write(out) == out.size();
+            out.clear();
+            return ok;
+        };
+        int count = 0;
+        while (rows.next()) {
+            for (int i = 0; i < t.columns; ++i) {
+                if (i > 0)
+                    out += ',';
+                switch (rows.type(i)) {
+                case db::TableReader::Type::Null: out += "\"\""; break;
+                case db::TableReader::Type::Integer: BackupFormat::appendInteger(out, rows.integer(i)); break;
+                case db::TableReader::Type::Float: BackupFormat::appendNumber(out, rows.number(i)); break;
+                case db::TableReader::Type::Text: BackupFormat::appendQuoted(out, rows.text(i)); break;
+                }
+            }
+            out += "\r\n";
+            ++count;
+            if (out.size() >= kFlushAt && !flush())
                 return fail(61, QStringLiteral("%1 に書き込めません。(%2)").arg(t.fileName, file.errorString()),
                             QStringLiteral("publish.write_data_to_text"));
-            ++rows;
         }
-        if (q.lastError().isValid())
-            return fail(3021, q.lastError().text(), procedure);
-        q.finish();
+        if (rows.failed())
+            return fail(3021, rows.errorText(), procedure);
+        if (!flush())
+            return fail(61, QStringLiteral("%1 に書き込めません。(%2)").arg(t.fileName, file.errorString()),
+                        QStringLiteral("publish.write_data_to_text"));
         if (!file.commit())
             return fail(61, QStringLiteral("%1 を書き終えることができません。(%2)").arg(t.fileName, file.errorString()),
                         QStringLiteral("publish.write_data_to_text"));
         QFile::setPermissions(staging.filePath(t.fileName), FileSafety::ownerFile());
-        m_rows << rows;
+        m_rows << count;
     }
 
-    // Read every file back before it may replace anything.
+    // Read every file back before it may replace anything, a chunk at a time:
+    // every row whole and of this company, the count as written; the manifest
+    // takes the hash of what is on the disk.
     Manifest manifest;
     for (int i = 0; i < tables.size(); ++i) {
         const BackupTable& t = tables[i];
         QFile file(staging.filePath(t.fileName));
         if (!file.open(QIODevice::ReadOnly))
             return fail(75, QStringLiteral("%1 を読み返せません。(%2)").arg(t.fileName, file.errorString()), procedure);
-        const QByteArray bytes = file.readAll();
-        manifest.add(t.fileName, m_rows[i], bytes);
-        BackupReader reader(bytes, t.columns);
-        QStringList row;
+        BackupReader reader(&file, t.columns);
+        reader.computeHash();
+        std::vector<QByteArrayView> row;
         BackupReader::Status s;
         bool sameCompany = true;
         while ((s = reader.next(&row)) == BackupReader::Status::Row)
-            sameCompany = sameCompany && row.value(0) == m_ctx.companyId;
+            sameCompany = sameCompany && row.front() == cid;
         if (s == BackupReader::Status::Error || reader.rowsRead() != m_rows[i] || !sameCompany)
             return fail(61,
                         QStringLiteral("書き込んだ %1 を読み返すと内容が一致しません。(%2)")
                             .arg(t.fileName, reader.errorText()),
                         procedure);
+        manifest.addHash(t.fileName, m_rows[i], reader.hash());
     }
 
     {

@@ -1,6 +1,7 @@
 #include "backup/manifest.h"
 
-#include <QCryptographicHash>
+#include "backup/sha256.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -22,12 +23,39 @@ QString Manifest::programVersion()
 
 QByteArray Manifest::hash(const QByteArray& bytes)
 {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    return Sha256::hex(bytes);
+}
+
+QByteArray Manifest::hashFile(const QString& path, QString* error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = f.errorString();
+        return QByteArray();
+    }
+    Sha256 h;
+    QByteArray chunk(256 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = f.read(chunk.data(), chunk.size());
+        if (got < 0) {
+            *error = f.errorString();
+            return QByteArray();
+        }
+        if (got == 0)
+            break;
+        h.add(QByteArrayView(chunk.constData(), got));
+    }
+    return h.hexResult();
 }
 
 void Manifest::add(const QString& file, int rows, const QByteArray& bytes)
 {
     m_entries.append({file, rows, hash(bytes)});
+}
+
+void Manifest::addHash(const QString& file, int rows, const QByteArray& sha256)
+{
+    m_entries.append({file, rows, sha256});
 }
 
 const Manifest::Entry* Manifest::find(const QString& file) const
@@ -115,10 +143,11 @@ bool Manifest::verify(const QString& folder, const QStringList& required, const 
             continue;
         if (!present)
             return mismatch(name, QStringLiteral("ファイルがありません"));
-        QFile f(folder + QLatin1Char('/') + name);
-        if (!f.open(QIODevice::ReadOnly))
-            return mismatch(name, f.errorString());
-        if (hash(f.readAll()) != e->sha256)
+        QString error;
+        const QByteArray sha256 = hashFile(folder + QLatin1Char('/') + name, &error);
+        if (sha256.isEmpty())
+            return mismatch(name, error);
+        if (sha256 != e->sha256)
             return mismatch(name, QStringLiteral("内容がバックアップ作成時と一致しません（欠けているか、書き換えられています）"));
     }
     return true;

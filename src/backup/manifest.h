@@ -21,8 +21,11 @@ public:
     static QString fileName() { return QStringLiteral("manifest.txt"); }
     static QString programVersion();
     static QByteArray hash(const QByteArray& bytes);
+    // The hash of a file, read in chunks; empty (with *error) when it cannot be read.
+    static QByteArray hashFile(const QString& path, QString* error);
 
     void add(const QString& file, int rows, const QByteArray& bytes);
+    void addHash(const QString& file, int rows, const QByteArray& sha256);
     QByteArray toBytes() const;
     // A manifest that is not whole (a line missing or changed) is an error.
     static bool parse(const QByteArray& bytes, Manifest* manifest, QString* error);

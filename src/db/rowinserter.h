@@ -1,6 +1,7 @@
 #pragma once
 #include "db/rowwriter.h"
 
+#include <QByteArrayView>
 #include <QSqlQuery>
 
 struct sqlite3;
@@ -14,10 +15,11 @@ namespace minasel::db {
 // is not finite or beyond ±kLargestNumber), TOROKUBI normalised. A refused value
 // is described by table, column and row key, never by the value itself, so that
 // no personal data reaches the log.
-// One prepared statement serves every row written through the same inserter, so
-// a restore of many rows prepares once per table. Where Qt's driver shares this
-// program's SQLite library the values are bound through SQLite directly, which
-// is several times faster than Qt's binding for wide rows.
+// One prepared statement serves every row written through the same inserter
+// (StatementCache keeps one per table for a transaction). Where Qt's driver
+// shares this program's SQLite library the values are bound through SQLite
+// directly, which is several times faster than Qt's binding for wide rows, and
+// plain decimal texts become numbers without QString's conversion.
 class RowInserter {
 public:
     enum class Binding { Fastest, QtOnly };
@@ -41,10 +43,16 @@ public:
 
     bool write(const RowValues& values);
     bool insert(const RowValues& values, int* code, QString* error);
+    // A row as UTF-8 texts (a backup file's values): texts stored verbatim,
+    // numbers read as insert() reads them. `values` holds columnCount() texts.
+    bool insertUtf8(const QByteArrayView* values, int count, int* code, QString* error);
     bool native() const { return m_stmt != nullptr; }
+    void setContext(AppContext* ctx) { m_ctx = ctx; }
 
 private:
     bool bindAndRun(const RowValues& values, int* code, QString* error);
+    bool refuseNumber(int column, int refused, const RowValues& values, int* code, QString* error);
+    bool step(int* code, QString* error);
 
     AppContext* m_ctx = nullptr;
     Table m_table;
@@ -55,6 +63,7 @@ private:
     bool m_verbatim = false;
     int m_torokubi = -1;
     int m_year;
+    QByteArray m_scratch;   // UTF-8 of the texts of the row being bound
 };
 
 } // namespace minasel::db

@@ -1,6 +1,7 @@
 #include "db/rowwriter.h"
 
 #include "db/rowinserter.h"
+#include "db/statementcache.h"
 
 #include "app/appcontext.h"
 #include "app/datehelpers.h"
@@ -78,11 +79,17 @@ QString normalizeTorokubi(const QString& value, int currentYear)
 bool insertRow(QSqlDatabase db, Table table, const RowValues& values, int currentYear, int* code,
                QString* error)
 {
+    if (StatementCache* cache = StatementCache::of(db))
+        return cache->inserter(table, currentYear).insert(values, code, error);
     return RowInserter(db, table, currentYear).insert(values, code, error);
 }
 
 bool writeRow(AppContext& ctx, Table table, const RowValues& values)
 {
+    // Inside a transaction the table's statement is prepared once; a lone write
+    // is its own transaction and prepares its own.
+    if (StatementCache* cache = StatementCache::of(ctx.db()))
+        return cache->inserter(table, ctx).write(values);
     return RowInserter(ctx, table).write(values);
 }
 

@@ -1,5 +1,7 @@
 #include "db/schema.h"
 
+#include "db/changecounter.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <stdexcept>
@@ -8,6 +10,9 @@
 namespace minasel::db {
 
 namespace {
+
+// The step that added CHANGECOUNT and its triggers.
+constexpr int kChangeCounterStep = 6;
 
 std::vector<Column> cols(std::initializer_list<const char*> list)
 {
@@ -178,6 +183,9 @@ bool createTables(QSqlDatabase& db, int version, QString* error)
             if (!exec(db, QStringLiteral("CREATE UNIQUE INDEX UX_%1 ON %1 (%2)").arg(t.name, t.key.join(QStringLiteral(", "))), error))
                 return false;
         }
+        // Company data added after the change counter counts its changes too.
+        if (t.id != 0 && version > kChangeCounterStep && !ChangeCounter::addTriggers(db, t.name, error))
+            return false;
     }
     if (version != 1)
         return true;
@@ -219,6 +227,11 @@ bool runStep(QSqlDatabase& db, int step, QString* error)
         return createTables(db, 2, error) && addBackupRows(db, 2, error);
     case 3:
         return createTables(db, 3, error) && addBackupRows(db, 3, error);
+    case 4:
+    case 5:
+        return true;   // reserved for the side tables added beside this step
+    case kChangeCounterStep:
+        return ChangeCounter::install(db, kChangeCounterStep, error);
     default:
         if (error)
             *error = QStringLiteral("unknown schema step %1").arg(step);

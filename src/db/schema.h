@@ -43,10 +43,11 @@ QList<Table> sideTables();                             // the side tables of com
 QList<Table> companyTables();                          // dataTables() then sideTables()
 inline bool isSideTable(Table t) { return int(t) > int(Table::SonotaKojyo); }
 
-// Not company data, never backed up: print position corrections per printer and form.
+// Not company data, never backed up: print position corrections per printer and
+// form; how often each company's rows changed (ChangeCounter).
 inline const QString kPrintOffsetTable = QStringLiteral("PRTHOSEI");
 
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 6;
 
 // Creates every table and index and the fixed rows (BASIC, BACKUP) in an empty database.
 bool createSchema(QSqlDatabase db, QString* error);

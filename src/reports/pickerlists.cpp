@@ -5,15 +5,23 @@
 #include "reports/boundquery.h"
 
 #include <QSqlError>
+#include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
+#include <iterator>
 
 namespace minasel::reports {
 
+namespace {
+bool byCode(const PickerEntry& a, const PickerEntry& b)
+{
+    return a.code < b.code;
+}
+} // namespace
+
 void PickerLists::sortByCode(QList<PickerEntry>& list)
 {
-    std::stable_sort(list.begin(), list.end(),
-                     [](const PickerEntry& a, const PickerEntry& b) { return a.code < b.code; });
+    std::stable_sort(list.begin(), list.end(), byCode);
 }
 
 void PickerLists::setCandidates(QList<PickerEntry> candidates)
@@ -33,21 +41,38 @@ int PickerLists::move(QList<PickerEntry>& from, QList<PickerEntry>& to, int row,
         return 0;
     QList<PickerEntry> moving;
     QList<PickerEntry> staying;
+    QSet<QString> codes;
     for (int i = 0; i < from.size(); ++i) {
         const PickerEntry& e = from[i];
-        if (i >= first && i <= last && !e.code.trimmed().isEmpty())
+        if (i >= first && i <= last && !e.code.trimmed().isEmpty()) {
             moving.append({e.code.trimmed(), e.name.trimmed()});
-        else
+            codes.insert(moving.last().code);
+        } else {
             staying.append(e);
+        }
     }
-    for (const PickerEntry& e : moving) {
-        // One row per code, as the key of the lists.
-        to.erase(std::remove_if(to.begin(), to.end(), [&](const PickerEntry& t) { return t.code == e.code; }),
-                 to.end());
-        to.append(e);
-    }
+    // One row per code, as the key of the lists: a code moved in replaces the
+    // one already there. One pass over each list and one merge, however many move.
+    QList<PickerEntry> kept;
+    kept.reserve(to.size());
+    for (const PickerEntry& e : std::as_const(to))
+        if (!codes.contains(e.code))
+            kept.append(e);
+    // A run of a list in code order is in code order; anything else is sorted first.
+    if (!std::is_sorted(moving.begin(), moving.end(), byCode))
+        sortByCode(moving);
+    if (!std::is_sorted(kept.begin(), kept.end(), byCode))
+        sortByCode(kept);
+    // Of two rows with one code the one moved in stays, the last of them.
+    QList<PickerEntry> unique;
+    unique.reserve(moving.size());
+    for (qsizetype i = 0; i < moving.size(); ++i)
+        if (i + 1 == moving.size() || moving[i + 1].code != moving[i].code)
+            unique.append(moving[i]);
+    to.clear();
+    to.reserve(kept.size() + unique.size());
+    std::merge(kept.begin(), kept.end(), unique.begin(), unique.end(), std::back_inserter(to), byCode);
     from = staying;
-    sortByCode(to);
     return int(moving.size());
 }
 

@@ -1,8 +1,13 @@
 #include "backup/backupformat.h"
 #include "backup/backupreader.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
 
 using minasel::backup::BackupFormat;
 using minasel::backup::BackupReader;
@@ -15,16 +20,41 @@ struct ReadResult {
     QString error;
 };
 
-ReadResult readAll(const QByteArray& data, int columns)
+ReadResult readWith(BackupReader& reader)
 {
     ReadResult r;
-    BackupReader reader(data, columns);
     QStringList row;
     BackupReader::Status s;
     while ((s = reader.next(&row)) == BackupReader::Status::Row)
-        r.rows << row;
+        r.rows << row << QStringList{QString::number(reader.rowLine())};
     r.ok = s == BackupReader::Status::End;
     r.error = reader.errorText();
+    return r;
+}
+
+// Reads the data whole, and again from a device in chunks so small that every
+// value, line end and character is cut somewhere: both must give the same rows,
+// on the same lines, and the same errors.
+ReadResult readAll(const QByteArray& data, int columns)
+{
+    BackupReader whole(data, columns);
+    ReadResult r = readWith(whole);
+    for (qsizetype chunk : {1, 2, 3, 7}) {
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        BackupReader chunked(&buffer, columns, chunk);
+        chunked.computeHash();
+        const ReadResult c = readWith(chunked);
+        EXPECT_EQ(c.ok, r.ok) << "chunk " << chunk << ": " << data.toStdString();
+        EXPECT_EQ(c.rows, r.rows) << "chunk " << chunk << ": " << data.toStdString();
+        EXPECT_EQ(c.error, r.error) << "chunk " << chunk << ": " << data.toStdString();
+        if (c.ok)
+            EXPECT_EQ(chunked.hash(), QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex());
+    }
+    // Without the line numbers, which only the test above compares.
+    for (qsizetype i = r.rows.size() - 1; i > 0; i -= 2)
+        r.rows.removeAt(i);
     return r;
 }
 
@@ -50,6 +80,21 @@ TEST(BackupFormat, NumbersInPlainDecimalsThatReadBackExactly)
     EXPECT_EQ(BackupFormat::valueText(QVariant(qlonglong(42))), "42");
     EXPECT_EQ(BackupFormat::valueText(QVariant()), "");
     EXPECT_EQ(BackupFormat::valueText(QVariant(QMetaType(QMetaType::QString))), "");
+
+    // The writer's own path gives the same texts, whatever the double.
+    QRandomGenerator rng(99);
+    QList<double> values = {0.0, -0.0, 1e21, -1.25, 5e-324, 9007199254740993.0, 99999999999.99, 1e300};
+    for (int i = 0; i < 20000; ++i) {
+        const quint64 bits = rng.generate64();
+        double d;
+        std::memcpy(&d, &bits, sizeof d);
+        values << (std::isfinite(d) ? d : 1.0) << double(qint64(bits % 100000000000)) / 100.0;
+    }
+    for (double d : values) {
+        QByteArray line;
+        BackupFormat::appendNumber(line, d);
+        ASSERT_EQ(line, '"' + BackupFormat::valueText(QVariant(d)).toUtf8() + '"') << d;
+    }
 }
 
 TEST(BackupReader, ReadsWhatTheFilesHold)
@@ -96,6 +141,10 @@ TEST(BackupReader, RefusesWhatItCannotTakeWhole)
         {"unclosed quote", "\"abc\r\n", 1, "引用符"},
         {"quote inside a bare value", "ab\"c\r\n", 1, "引用符"},
         {"not UTF-8", "\"\x82\xa0\"\r\n", 1, "UTF-8"},
+        {"not UTF-8 on the third line", "\"a\"\r\n\"b\r\n\xE7\xB5\"\r\n", 1, "3 行目: UTF-8"},
+        {"an overlong form", "\"\xC0\xAF\"\r\n", 1, "UTF-8"},
+        {"a surrogate", "\"\xED\xA0\x80\"\r\n", 1, "UTF-8"},
+        {"a character cut at the end", "\"a\"\r\n\xE7\xB5", 1, "UTF-8"},
         {"only a separator", ",\r\n", 1, "多すぎ"},
         {"ends right after a separator", "\"a\",", 2, "足りません"},
     };

@@ -381,6 +381,38 @@ TEST_F(BackupSetTest, AutomaticBackupOfACompanyWhoseNameIsNoFolderName)
     EXPECT_TRUE(readFile(data.ctx().dataFolder() + QStringLiteral("Data/ミナセ_商会_ 本店/T_001.txt")).startsWith("\"01\""));
 }
 
+// The end of a run writes the company's set again only when something of it
+// changed (any writer, a restore too), or its set is gone; the log says why
+// it did not. A backup the user asks for always writes.
+TEST_F(BackupSetTest, AutomaticBackupOnlyWhenTheCompanyChanged)
+{
+    installAutomaticBackup(data.ctx());
+    const QString manifest = data.ctx().dataFolder() + QStringLiteral("Data/") + data.ctx().companyName
+        + QStringLiteral("/manifest.txt");
+    auto ranBackup = [&] {
+        const auto skipped = [&] { return data.ctx().log().lines().filter(QStringLiteral("自動バックアップを省略")).size(); };
+        const qsizetype before = skipped();
+        EXPECT_TRUE(data.ctx().automaticBackup(data.ctx()));
+        return skipped() == before;
+    };
+    EXPECT_TRUE(ranBackup());   // the first end of a run
+    EXPECT_FALSE(ranBackup());
+    EXPECT_TRUE(data.ctx().log().lines().last().contains(QStringLiteral("自動バックアップを省略しました（会社 01 のデータは前回の自動バックアップ以降変更されていません）")));
+    data.exec("INSERT INTO SIKAKU VALUES('02', 'Z7', '他社の資格', 1)");   // another company
+    EXPECT_FALSE(ranBackup());
+    data.exec("UPDATE JYUGYOIN SET KIHONKYU = 2 WHERE CID = '01' AND JGICODE = '00101'");
+    EXPECT_TRUE(ranBackup());
+    EXPECT_FALSE(ranBackup());
+    QDir(data.ctx().dataFolder() + QStringLiteral("Data/") + data.ctx().companyName).removeRecursively();
+    EXPECT_TRUE(ranBackup());   // the set is gone
+    EXPECT_TRUE(QFileInfo::exists(manifest));
+    ASSERT_TRUE(writeSet());   // by hand: always, and it changes nothing of the company
+    EXPECT_FALSE(ranBackup());
+    data.messages().answerNext(Messages::Answer::Yes);
+    ASSERT_EQ(BackupRestorer(data.ctx()).restore(setDir()), Outcome::Restored);
+    EXPECT_TRUE(ranBackup());   // a restore replaced the company's rows
+}
+
 TEST_F(BackupSetTest, AutomaticBackupWithoutACompanyDoesNothing)
 {
     installAutomaticBackup(data.ctx());

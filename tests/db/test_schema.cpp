@@ -90,8 +90,9 @@ TEST(Schema, KeysAreUniqueInTheDatabaseToo)
     EXPECT_TRUE(data.exec(QStringLiteral("INSERT INTO SIKAKU VALUES('02', 'Z0001', 'ok', 1)")));
 }
 
-// A file of the first version (before the side tables) is brought up to date on
-// opening: its rows stay, the new tables and their BACKUP rows are added.
+// A file of the first version (before the side tables and the change counter)
+// is brought up to date on opening: its rows stay, the new tables and their
+// BACKUP rows are added, and every company starts as changed.
 TEST(Schema, AFirstVersionFileIsUpgraded)
 {
     test::TestDataDir data;
@@ -101,6 +102,16 @@ TEST(Schema, AFirstVersionFileIsUpgraded)
     ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE KAISYAGINKO")));
     ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE JYUGYOINGINKO")));
     ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM BACKUP WHERE SEQNO > 8")));
+    QStringList triggers;
+    {
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
+        while (q.next())
+            triggers << q.value(0).toString();
+    }
+    for (const QString& t : triggers)
+        ASSERT_TRUE(data.exec(QStringLiteral("DROP TRIGGER ") + t));
+    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE CHANGECOUNT")));
     ASSERT_TRUE(data.exec(QStringLiteral("PRAGMA user_version = 1")));
     const int employees = data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN"));
 
@@ -117,4 +128,9 @@ TEST(Schema, AFirstVersionFileIsUpgraded)
                              "YOKINKBN:TEXT,KOZANO:TEXT,KOZANAME:TEXT,FURIKOMIKBN:TEXT"));
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT KEISIKI FROM BACKUP WHERE SEQNO = 10")).toString(),
               QStringLiteral("KAISYAGINKO"));
+    EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM CHANGECOUNT WHERE AUTOBACKUP = -1")),
+              data.count(QStringLiteral("SELECT COUNT(*) FROM COMPANY")));
+    // Four triggers (insert, delete, update, a row moved) on each table of company data.
+    EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger'")),
+              4 * db::companyTables().size());
 }
