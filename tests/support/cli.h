@@ -1,5 +1,6 @@
 #pragma once
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace minasel::test {
@@ -26,6 +27,16 @@ inline CliRun runCli(const QString& program, const QStringList& args, int timeou
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+// The pages of a PDF file as pdfinfo counts them; -1 when poppler-utils are not installed.
+inline int pdfPages(const QString& path)
+{
+    const CliRun r = runCli(QStringLiteral("pdfinfo"), {path});
+    if (r.status < 0)
+        return -1;
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(r.out);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
 } // namespace minasel::test
