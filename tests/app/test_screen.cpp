@@ -140,25 +140,10 @@ TEST_F(ScreenTest, ClearControlsResetsFieldsAndLists)
     EXPECT_EQ(s->blankFirst->currentText(), QStringLiteral("手入力"));
 }
 
-TEST_F(ScreenTest, OpenedScreensBringTheirOpenerBack)
+// A plain widget knows nothing of openers; the opener comes back all the same.
+// (Screens opened from and over a menu: MainMenuTest.SubMenusOpenTheirScreensAndLeaveOnX.)
+TEST_F(ScreenTest, PlainWindowsBringTheirOpenerBack)
 {
-    // A screen: the opener hides, and shows again when it closes.
-    auto* child = new SampleScreen(t.ctx());
-    Screen::openFrom(s, child);
-    EXPECT_FALSE(s->isVisible());
-    EXPECT_TRUE(child->isVisible());
-    child->close();
-    EXPECT_TRUE(s->isVisible());
-
-    // Over the opener: it stays visible but cannot be used meanwhile.
-    child = new SampleScreen(t.ctx());
-    Screen::openOver(s, child);
-    EXPECT_TRUE(s->isVisible());
-    EXPECT_FALSE(s->isEnabled());
-    child->close();
-    EXPECT_TRUE(s->isEnabled());
-
-    // A plain widget knows nothing of openers; the opener comes back all the same.
     auto* plain = new QWidget;
     Screen::openFrom(s, plain);
     EXPECT_FALSE(s->isVisible());
