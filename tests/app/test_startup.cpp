@@ -39,7 +39,6 @@ TEST(Startup, FreshRunCreatesTheDataAndStartsOnTheFirstCompany)
     EXPECT_EQ(s.currentIndex(), 0);
     EXPECT_EQ(t.ctx().companyId, QStringLiteral("01"));
     EXPECT_EQ(t.ctx().companyName, s.companies().entries().at(0).name);
-    EXPECT_FALSE(s.passwordRequired());
     EXPECT_TRUE(t.messages().empty());
     // Nothing is remembered until the user picks a company.
     EXPECT_EQ(basicCid(t), QString());
