@@ -121,15 +121,10 @@ TEST_F(MainMenuTest, NoCompanyLeavesOnlyRegistrationAndEnd)
 TEST_F(MainMenuTest, ShowsTheCompaniesAndOnlyRegisteredScreens)
 {
     ASSERT_TRUE(start());
-    QComboBox* c = menu->companyList();
-    EXPECT_EQ(c->count(), 5);
-    EXPECT_EQ(c->currentText(), t.ctx().companyName);
-    EXPECT_EQ(menu->windowTitle(), QStringLiteral("メインメニュー - ") + t.ctx().companyName);
-    EXPECT_EQ(c->toolTip(), QStringLiteral("まず会社データ選択よりお始め下さい。"));
+    EXPECT_EQ(menu->companyList()->currentText(), t.ctx().companyName);   // the count: PickingCompaniesAndTemplates
+    EXPECT_EQ(menu->companyList()->toolTip(), QStringLiteral("まず会社データ選択よりお始め下さい。"));
     EXPECT_EQ(button("cmdEnd")->toolTip(), QStringLiteral("ミナセルを終了します。"));
-    const auto* readMe = menu->findChild<QLabel*>(QStringLiteral("lblReadMe"));
-    EXPECT_TRUE(readMe->text().startsWith(QStringLiteral("☆必ずお読みください\n")));
-    EXPECT_EQ(readMe->text().count(QLatin1Char('\n')), 14);
+    EXPECT_TRUE(menu->findChild<QLabel*>(QStringLiteral("lblReadMe"))->text().startsWith(QStringLiteral("☆必ずお読みください\n")));
     EXPECT_FALSE(menu->findChild<QLabel*>(QStringLiteral("lblMessage"))->isVisible());
     // Nothing registered: the buttons that lead to screens cannot be pressed.
     EXPECT_FALSE(button("cmdNewKaisyaJoho")->isEnabled());

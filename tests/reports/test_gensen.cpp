@@ -279,11 +279,13 @@ TEST_F(GensenTest, SlipsThatCannotBeMadePrintNothing)
         QStringList codes;
         QString message;
     } cases[] = {
-        {"", {"00002", "00003"}, GensenBatch::noRowMessage({"00003"})},
+        {"", {"00002", "00003"},
+         QStringLiteral("年末調整データが登録されていない従業員があります（従業員番号：00003）。\n"
+                        "年末調整を登録した後、印刷して下さい。")},
         {"DELETE FROM JYUGYOIN WHERE JGICODE = '00002'", {"00002"},
          QStringLiteral("従業員マスタに登録されていない従業員があります（従業員番号：00002）。")},
         {"UPDATE COMPANY SET COMPANY = '', ADRS1 = '', ADRSTDHK = '', HOJINNUM = ''", {"00002"},
-         GensenBatch::noPayerMessage()},
+         QStringLiteral("支払者（会社情報）が登録されていません。会社情報を登録した後、印刷して下さい。")},
     };
     for (const Case& k : cases) {
         if (*k.sql)
