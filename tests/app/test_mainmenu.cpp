@@ -121,7 +121,8 @@ TEST_F(MainMenuTest, NoCompanyLeavesOnlyRegistrationAndEnd)
 TEST_F(MainMenuTest, ShowsTheCompaniesAndOnlyRegisteredScreens)
 {
     ASSERT_TRUE(start());
-    EXPECT_EQ(menu->companyList()->currentText(), t.ctx().companyName);   // the count: PickingCompaniesAndTemplates
+    // The current company is shown; the whole list is what PickingCompaniesAndTemplates picks from.
+    EXPECT_EQ(menu->companyList()->currentText(), t.ctx().companyName);
     EXPECT_EQ(menu->companyList()->toolTip(), QStringLiteral("まず会社データ選択よりお始め下さい。"));
     EXPECT_EQ(button("cmdEnd")->toolTip(), QStringLiteral("ミナセルを終了します。"));
     EXPECT_TRUE(menu->findChild<QLabel*>(QStringLiteral("lblReadMe"))->text().startsWith(QStringLiteral("☆必ずお読みください\n")));

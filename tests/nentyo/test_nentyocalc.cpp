@@ -363,7 +363,8 @@ TEST(YearEnd, PersonalDeductions)
     EXPECT_EQ(hfks([](NentyoInput& i) { i.famiNum1 = 1; }), 630'000);
     EXPECT_EQ(hfks([](NentyoInput& i) { i.famiNum2 = 1; }), 580'000);
     EXPECT_EQ(hfks([](NentyoInput& i) { i.famiNum3 = 1; }), 480'000);
-    // A disabled person's deduction is the class amount, not a dependant's share on top.
+    // A disabled person's deduction is the class amount, not a dependant's share on top
+    // (what it does to the tax is the composition PayTotalsAndBalance checks).
     EXPECT_EQ(hfks([](NentyoInput& i) { i.syugaisya = 1; }), 270'000);
     EXPECT_EQ(hfks([](NentyoInput& i) { i.syugaisya1 = 1; }), 400'000);
     EXPECT_EQ(hfks([](NentyoInput& i) { i.syugaisya2 = 1; }), 750'000);
@@ -373,15 +374,6 @@ TEST(YearEnd, PersonalDeductions)
     EXPECT_EQ(hfks([](NentyoInput& i) { i.tkwoman = true; i.singnam = true; }), 350'000);
     EXPECT_EQ(hfks([](NentyoInput& i) { i.gakusei = true; }), 270'000);
     EXPECT_EQ(hfks([](NentyoInput& i) { i.famiNum = -2; }), 0);
-}
-
-TEST(YearEnd, DisabledEmployeeTax)
-{
-    NentyoInput in = salary(4'000'000, 600'000);
-    in.syugaisya = 1;
-    const NentyoResult r = calcNentyo(2024, in);
-    EXPECT_EQ(r.hfksKojyo, 750'000);
-    EXPECT_EQ(r.kakuteTax, 71'900);  // 1,410,000 × 5 % × 1.021
 }
 
 TEST(YearEnd, SpecificRelativesAddToTheDeductions)
