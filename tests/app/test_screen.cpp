@@ -88,7 +88,8 @@ TEST_F(ScreenTest, EnterMovesOnAndEscMovesBackWithoutPressingButtons)
     EXPECT_EQ(s->registered, 1);
 }
 
-TEST_F(ScreenTest, EnterFinishesTheEntryExactlyOnce)
+// Enter finishes a field's entry once, and a focus the field's own handler chose is kept.
+TEST_F(ScreenTest, EnterFinishesTheEntryExactlyOnceAndKeepsAChosenFocus)
 {
     QSignalSpy finished(s->name, &QLineEdit::editingFinished);
     QTest::keyClicks(s->name, "abc");
@@ -97,11 +98,9 @@ TEST_F(ScreenTest, EnterFinishesTheEntryExactlyOnce)
     QTest::keyClick(s->amount, Qt::Key_Escape);   // back again, and away again
     QTest::keyClick(s->name, Qt::Key_Tab);
     EXPECT_EQ(finished.count(), 1);
-}
 
-TEST_F(ScreenTest, FocusPutElsewhereByTheFieldIsKept)
-{
     QObject::connect(s->name, &QLineEdit::returnPressed, s, [this] { s->kind->setFocus(); });
+    s->name->setFocus();
     QTest::keyClick(s->name, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), s->kind);
 }
@@ -141,25 +140,10 @@ TEST_F(ScreenTest, ClearControlsResetsFieldsAndLists)
     EXPECT_EQ(s->blankFirst->currentText(), QStringLiteral("手入力"));
 }
 
-TEST_F(ScreenTest, OpenedScreensBringTheirOpenerBack)
+// A plain widget knows nothing of openers; the opener comes back all the same.
+// (Screens opened from and over a menu: MainMenuTest.SubMenusOpenTheirScreensAndLeaveOnX.)
+TEST_F(ScreenTest, PlainWindowsBringTheirOpenerBack)
 {
-    // A screen: the opener hides, and shows again when it closes.
-    auto* child = new SampleScreen(t.ctx());
-    Screen::openFrom(s, child);
-    EXPECT_FALSE(s->isVisible());
-    EXPECT_TRUE(child->isVisible());
-    child->close();
-    EXPECT_TRUE(s->isVisible());
-
-    // Over the opener: it stays visible but cannot be used meanwhile.
-    child = new SampleScreen(t.ctx());
-    Screen::openOver(s, child);
-    EXPECT_TRUE(s->isVisible());
-    EXPECT_FALSE(s->isEnabled());
-    child->close();
-    EXPECT_TRUE(s->isEnabled());
-
-    // A plain widget knows nothing of openers; the opener comes back all the same.
     auto* plain = new QWidget;
     Screen::openFrom(s, plain);
     EXPECT_FALSE(s->isVisible());

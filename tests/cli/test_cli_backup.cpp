@@ -1,11 +1,11 @@
 #include "db/database.h"
+#include "support/cli.h"
 #include "support/testdatadir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -17,31 +17,29 @@
 #include <unistd.h>
 
 using namespace minasel;
+using test::CliRun;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 CliRun cli(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(MINASEL_CLI), args);
-    p.waitForFinished(60000);
-    CliRun r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return test::runCli(QStringLiteral(MINASEL_CLI), args);
 }
 
 class CliBackupTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(out.isValid()); }
     QString dataDir() const { return data.path(); }
+    // A backup of company 01 into `name` under the output folder: the set's path.
+    QString backUp(const QString& name = QStringLiteral("set"))
+    {
+        const QString set = out.filePath(name);
+        const CliRun r = cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains("company 01")) << r.out.toStdString();
+        return set;
+    }
+    int employees() { return data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'"); }
 
     test::TestDataDir data;
     QTemporaryDir out;
@@ -49,54 +47,29 @@ protected:
 
 } // namespace
 
-TEST_F(CliBackupTest, BackUpBreakRestore)
+TEST_F(CliBackupTest, RefusalsAndUsageErrorsExitNonZeroWithTheReason)
 {
-    const QString set = out.path() + "/set";
-    CliRun r = cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.out.contains("company 01"));
-    EXPECT_TRUE(QFileInfo(set + "/T_008.txt").isFile());
-
-    const int employees = data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'");
-    ASSERT_GT(employees, 0);
-    data.exec("DELETE FROM JYUGYOIN WHERE CID = '01'");
-    r = cli({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'"), employees);
-}
-
-TEST_F(CliBackupTest, RefusalsExitNonZeroWithTheReason)
-{
-    const QString set = out.path() + "/set";
-    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    const QString set = backUp();
     QFile::remove(set + "/T_005.txt");
-    CliRun r = cli({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("データが見つかりませんので、取込処理を中止します。"))) << r.err.toStdString();
-
-    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
-    r = cli({"restore", "--data-dir", dataDir(), "--company", "02", "--dir", set});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("のものではありませんので、"))) << r.err.toStdString();
-
-    r = cli({"backup", "--data-dir", dataDir(), "--company", "77", "--dir", set});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains("77"));
-
-    r = cli({"backup", "--data-dir", out.path() + "/nowhere", "--company", "01", "--dir", set});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains("Kyuyo.db"));
-}
-
-TEST_F(CliBackupTest, UsageErrors)
-{
-    for (const QStringList& args : {QStringList{"backup", "--data-dir", dataDir()},
-                                    QStringList{"restore", "--data-dir", dataDir(), "--company", "01", "--bogus", "x"},
-                                    QStringList{"compact"}, QStringList{"compact", "--data-dir", dataDir(), "extra"}}) {
-        const CliRun r = cli(args);
-        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains("usage")) << r.err.toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
+    const struct {
+        QStringList args;
+        int status;
+        QString reason;
+    } cases[] = {
+        {{"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set}, 1,
+         QStringLiteral("データが見つかりませんので、取込処理を中止します。")},
+        {{"backup", "--data-dir", dataDir(), "--company", "77", "--dir", set}, 1, "77"},
+        {{"backup", "--data-dir", out.path() + "/nowhere", "--company", "01", "--dir", set}, 1, "Kyuyo.db"},
+        {{"backup", "--data-dir", dataDir()}, 2, "usage"},
+        {{"restore", "--data-dir", dataDir(), "--company", "01", "--bogus", "x"}, 2, "usage"},
+        {{"compact"}, 2, "usage"},
+        {{"compact", "--data-dir", dataDir(), "extra"}, 2, "usage"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.reason)) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     }
 }
 
@@ -113,7 +86,8 @@ TEST_F(CliBackupTest, Compact)
     ASSERT_TRUE(db::openConnection(data.ctx(), &error)) << error.toStdString();
     EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOIN"), rows);
 
-    // A transaction open in the program: refused, nothing lost.
+    // A transaction open in the program: refused, nothing lost. (The program
+    // running with its lock held: WritersRefuseWhileTheProgramRuns.)
     ASSERT_TRUE(data.ctx().db().transaction());
     data.exec("DELETE FROM SIKAKU");
     r = cli({"compact", "--data-dir", dataDir()});
@@ -121,14 +95,6 @@ TEST_F(CliBackupTest, Compact)
     EXPECT_TRUE(r.err.contains(QStringLiteral("使用中"))) << r.err.toStdString();
     EXPECT_TRUE(data.ctx().db().commit());
     EXPECT_EQ(data.count("SELECT COUNT(*) FROM SIKAKU"), 0);
-
-    // The program running (its one-copy lock held): refused even when idle.
-    QLockFile running(dataDir() + "/minasel.lock");
-    ASSERT_TRUE(running.tryLock(0));
-    r = cli({"compact", "--data-dir", dataDir()});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("起動中"))) << r.err.toStdString();
-    running.unlock();
 }
 
 namespace {
@@ -157,8 +123,7 @@ QByteArray fileBytes(const QString& path)
 // they refuse with a message and change nothing.
 TEST_F(CliBackupTest, WritersRefuseWhileTheProgramRuns)
 {
-    const QString set = out.path() + "/set";
-    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    const QString set = backUp();
     data.exec("DELETE FROM SIKAKU WHERE CID = '01'");
     QLockFile running(dataDir() + "/minasel.lock");
     ASSERT_TRUE(running.tryLock(0));
@@ -172,7 +137,7 @@ TEST_F(CliBackupTest, WritersRefuseWhileTheProgramRuns)
     }
     EXPECT_EQ(fileBytes(data.ctx().databasePath()), before);
     // Reading is not writing: a backup still works beside the program.
-    EXPECT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", out.path() + "/b2"}).status, 0);
+    backUp(QStringLiteral("b2"));
 }
 
 // A folder that cannot be written is said to be so, not taken for a running program.
@@ -180,8 +145,7 @@ TEST_F(CliBackupTest, ReadOnlyDataFolderIsNamed)
 {
     if (::geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty())
         GTEST_SKIP() << "no setpriv to run as another user";
-    const QString set = out.path() + "/set";
-    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    const QString set = backUp();
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
         | QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
     const QStringList folders = {out.path(), set, dataDir(), QFileInfo(dataDir()).path(),
@@ -204,8 +168,7 @@ TEST_F(CliBackupTest, ReadOnlyDataFolderIsNamed)
 // reads (backup) as by one that writes (restore).
 TEST_F(CliBackupTest, EmptyDatabaseIsLeftUntouched)
 {
-    const QString set = out.path() + "/set";
-    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    const QString set = backUp();
     db::closeConnection(data.ctx());
     ASSERT_TRUE(QFile::resize(data.ctx().databasePath(), 0));
     for (const QStringList& args : {QStringList{"backup", "--data-dir", dataDir(), "--company", "01", "--dir", out.path() + "/b"},
@@ -217,23 +180,29 @@ TEST_F(CliBackupTest, EmptyDatabaseIsLeftUntouched)
     }
 }
 
-// A set without a manifest (an older version's) shows the row counts and
-// restores only with --yes; files and folders the commands make are the owner's.
-TEST_F(CliBackupTest, OldSetNeedsYesAndNewFilesAreOwnerOnly)
+// A backup gives back what was lost; a set without a manifest (an older
+// version's) shows the row counts and restores only with --yes; files and folders
+// the commands make are the owner's.
+TEST_F(CliBackupTest, BackUpBreakRestoreAndAnOldSetNeedsYes)
 {
-    const QString set = out.path() + "/set";
-    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
-    ASSERT_TRUE(QFile::remove(set + "/manifest.txt"));
-    const int employees = data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'");
+    const QString set = backUp();
+    const int before = employees();
+    ASSERT_GT(before, 0);
     data.exec("DELETE FROM JYUGYOIN WHERE CID = '01'");
     CliRun r = cli({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(employees(), before);
+
+    ASSERT_TRUE(QFile::remove(set + "/manifest.txt"));
+    data.exec("DELETE FROM JYUGYOIN WHERE CID = '01'");
+    r = cli({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("従業員：0 件 → %1 件").arg(employees))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("従業員：0 件 → %1 件").arg(before))) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("--yes"));
-    EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'"), 0);
+    EXPECT_EQ(employees(), 0);
     r = cli({"restore", "--data-dir", dataDir(), "--company", "01", "--dir", set, "--yes"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'"), employees);
+    EXPECT_EQ(employees(), before);
 
     const QString demo = out.path() + "/demo";
     ASSERT_EQ(cli({"demo", "--data-dir", demo, "--employees", "2", "--months", "1", "--last-month", "202601"}).status, 0);
@@ -252,8 +221,7 @@ TEST_F(CliBackupTest, RacingWritersNeverDamageTheDatabase)
 {
     // Enough data that compaction and restore take a while.
     ASSERT_EQ(cli({"demo", "--data-dir", dataDir(), "--companies", "1", "--employees", "100", "--months", "24"}).status, 0);
-    const QString set = out.path() + "/set";
-    ASSERT_EQ(cli({"backup", "--data-dir", dataDir(), "--company", "01", "--dir", set}).status, 0);
+    const QString set = backUp();
     const int sikaku = data.count("SELECT COUNT(*) FROM SIKAKU WHERE CID = '01'");
     ASSERT_GT(sikaku, 0);
     const QList<QStringList> commands = {

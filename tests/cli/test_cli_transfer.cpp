@@ -1,7 +1,7 @@
 #include "app/writerlock.h"
+#include "support/cli.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -9,12 +9,10 @@ namespace {
 
 int cli(const QStringList& args, QString* out = nullptr)
 {
-    QProcess p;
-    p.start(QStringLiteral(MINASEL_CLI), args);
-    p.waitForFinished(120000);
+    const minasel::test::CliRun r = minasel::test::runCli(QStringLiteral(MINASEL_CLI), args, 120000);
     if (out)
-        *out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        *out = r.out + r.err;
+    return r.status;
 }
 
 } // namespace

@@ -3,11 +3,11 @@
 
 #include "app/startup.h"
 #include "payroll/statementdemo.h"
+#include "support/cli.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QProcess>
 
 using namespace minasel;
 
@@ -22,19 +22,12 @@ class CliNenchoTest : public test::NentyoScreenTest {
 protected:
     CliRun cli(const QStringList& extra)
     {
-        QProcess p;
-        p.start(QStringLiteral(MINASEL_CLI_PATH),
-                QStringList{QStringLiteral("nencho"), QStringLiteral("--data-dir"), td.path(), QStringLiteral("--company"),
-                            QStringLiteral("51"), QStringLiteral("--year"), QStringLiteral("2026")}
-                    + extra);
-        CliRun r;
-        if (!p.waitForFinished(20'000))
-            return r;
-        r.exitCode = p.exitCode();
-        for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
-            if (!line.isEmpty())
-                r.lines << QJsonDocument::fromJson(line).object();
-        return r;
+        const test::CliRun r = test::runCli(QStringLiteral(MINASEL_CLI_PATH),
+            QStringList{"nencho", "--data-dir", td.path(), "--company", "51", "--year", "2026"} + extra);
+        CliRun out{r.status, {}};
+        for (const QString& line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            out.lines << QJsonDocument::fromJson(line.toUtf8()).object();
+        return out;
     }
 };
 

@@ -8,6 +8,7 @@
 #include "reports/printpaper.h"
 #include "reports/prtgetudaityo.h"
 #include "reports/setuseprinter.h"
+#include "support/cli.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -76,13 +77,10 @@ const auto* const kServer = ::testing::AddGlobalTestEnvironment(new CupsServer);
 // Runs an lp* command against the private server: its exit code and output.
 int cupsCommand(const QString& program, const QStringList& args, QString* output = nullptr)
 {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000))
-        p.kill();
+    const test::CliRun r = test::runCli(program, args, 30000);
     if (output)
-        *output = QString::fromLocal8Bit(p.readAllStandardOutput());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        *output = r.out;
+    return r.status;
 }
 
 class CupsTest : public test::LedgerFixture {

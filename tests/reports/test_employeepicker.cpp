@@ -35,7 +35,7 @@ void selectRows(QTableWidget* grid, int from, int to)
 
 } // namespace
 
-TEST(PickerListsTest, MovesKeepCodeOrderAndIgnoreBlankRows)
+TEST(PickerListsTest, MovesKeepCodeOrderIgnoreBlankRowsAndRangesFindTheirRun)
 {
     PickerLists lists;
     lists.setCandidates(employees(5));
@@ -50,29 +50,26 @@ TEST(PickerListsTest, MovesKeepCodeOrderAndIgnoreBlankRows)
     EXPECT_EQ(codes(lists.left()), (QStringList{"00002"}));
     lists.setCandidates(employees(2));
     EXPECT_TRUE(lists.right().isEmpty());
-}
 
-TEST(PickerListsTest, RangeFindsTheRunOfCodesInside)
-{
-    PickerLists lists;
     lists.setCandidates({{"00001", "a"}, {"00003", "b"}, {"00005", "c"}, {"A0001", "d"}});
     int first = -1, last = -1;
     ASSERT_TRUE(lists.rangeRows("00002", "00004", &first, &last));
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(last, 1);
+    EXPECT_EQ(std::pair(first, last), std::pair(1, 1));
     ASSERT_TRUE(lists.rangeRows("", "ZZZZZ", &first, &last));
-    EXPECT_EQ(first, 0);
-    EXPECT_EQ(last, 3);
+    EXPECT_EQ(std::pair(first, last), std::pair(0, 3));
     EXPECT_FALSE(lists.rangeRows("00006", "00009", &first, &last));
     EXPECT_FALSE(lists.rangeRows("00002", "00002", &first, &last));
 }
 
-TEST(EmployeePickerTest, GridsKeepTheirMinimumRowsAndHeadings)
+struct EmployeePickerTest : ::testing::Test {
+    test::TestDataDir dir{false};
+    EmployeePicker picker{dir.ctx()};
+    QTableWidget* left = picker.findChild<QTableWidget*>("gdLeft");
+    QTableWidget* right = picker.findChild<QTableWidget*>("gdRight");
+};
+
+TEST_F(EmployeePickerTest, GridsKeepTheirMinimumRowsAndHeadings)
 {
-    test::TestDataDir dir(false);
-    EmployeePicker picker(dir.ctx());
-    auto* left = picker.findChild<QTableWidget*>("gdLeft");
-    auto* right = picker.findChild<QTableWidget*>("gdRight");
     ASSERT_TRUE(left && right);
     EXPECT_EQ(left->horizontalHeaderItem(0)->text(), QStringLiteral(" 従業員番号"));
     EXPECT_EQ(left->horizontalHeaderItem(1)->text(), QStringLiteral("　　　　　　　　氏     名"));
@@ -86,13 +83,9 @@ TEST(EmployeePickerTest, GridsKeepTheirMinimumRowsAndHeadings)
     EXPECT_EQ(right->rowCount(), 23);
 }
 
-TEST(EmployeePickerTest, ArrowsFollowTheSelectionAndMovesRefillBothLists)
+TEST_F(EmployeePickerTest, ArrowsFollowTheSelectionAndMovesRefillBothLists)
 {
-    test::TestDataDir dir(false);
-    EmployeePicker picker(dir.ctx());
     picker.setCandidates(employees(4));
-    auto* left = picker.findChild<QTableWidget*>("gdLeft");
-    auto* right = picker.findChild<QTableWidget*>("gdRight");
     auto* toRight = picker.findChild<QPushButton*>("cmdTORIGHT");
     auto* toLeft = picker.findChild<QPushButton*>("cmdTOLEFT");
     EXPECT_FALSE(toRight->isEnabled());
@@ -116,10 +109,8 @@ TEST(EmployeePickerTest, ArrowsFollowTheSelectionAndMovesRefillBothLists)
     EXPECT_EQ(codes(picker.candidates()), (QStringList{"00002", "00003", "00004"}));
 }
 
-TEST(EmployeePickerTest, CodeRangeMovesItsEmployeesOrIsRefused)
+TEST_F(EmployeePickerTest, CodeRangeMovesItsEmployeesOrIsRefused)
 {
-    test::TestDataDir dir(false);
-    EmployeePicker picker(dir.ctx());
     picker.setCandidates(employees(5));
     auto* start = picker.findChild<TextField*>("txtStartNo");
     auto* end = picker.findChild<TextField*>("txtEndNo");

@@ -1,5 +1,4 @@
 #include "ledgerfixture.h"
-#include "reports/csvwriter.h"
 #include "reports/formpen.h"
 #include "reports/textfit.h"
 #include "reports/getudaityoform.h"
@@ -9,7 +8,6 @@
 #include "reports/recordingcanvas.h"
 #include "support/golden.h"
 
-#include <QTemporaryDir>
 
 using namespace minasel;
 using namespace minasel::reports;
@@ -96,6 +94,8 @@ TEST(LedgerPeriodTest, FieldsGiveTheSpanOrTheRefusal)
               QStringLiteral("開始・終了期間が間違いました。再入力して下さい。"));
 }
 
+// The sums the ledger works out for one line, by hand (see fullStatement); where the
+// stored values of the line stand is the reviewed call list (OnePageOfEachLedger...).
 TEST_F(LedgerTest, EveryFormulaOnOneLineStandsInItsColumn)
 {
     statement("202611", 2, 1, test::fullStatement());
@@ -108,21 +108,13 @@ TEST_F(LedgerTest, EveryFormulaOnOneLineStandsInItsColumn)
         int column, y;
         const char* text;
     } const figures[] = {
-        {0, mid, "250,000"}, {2, up, "19,000"}, {2, low, "14.0"},   // six overtime amounts and hours added
-        {3, up, "5,000"}, {3, low, "10,000"}, {4, up, "8,000"}, {4, low, "12,000"}, {5, up, "3,000"},
-        {5, low, "4,000"}, {6, up, "6,000"}, {6, low, "2,000"}, {7, low, "1,000"}, {8, low, "1,500"},
-        {9, low, "1,200"},   // allowances 3 to 9
-        {10, mid, "3,500"}, {11, mid, "319,200"}, {12, mid, "10,000"}, {13, mid, "309,200"}, {14, mid, "15,000"},
-        {15, mid, "27,450"}, {16, mid, "1,900"}, {17, mid, "44,350"}, {18, mid, "264,850"}, {19, mid, "7,000"},
-        {20, mid, "12,000"}, {21, mid, "3,500"}, {22, mid, "22,500"}, {23, mid, "2,400"}, {24, mid, "254,750"},
+        {2, up, "19,000"}, {2, low, "14.0"},   // six overtime amounts and hours added
+        {9, low, "1,200"},                      // allowances 3 to 9
+        {11, mid, "319,200"}, {12, mid, "10,000"}, {13, mid, "309,200"}, {17, mid, "44,350"}, {18, mid, "264,850"},
+        {21, mid, "3,500"}, {22, mid, "22,500"}, {24, mid, "254,750"},
     };
     for (const Figure& f : figures)
         EXPECT_EQ(figureAt(canvas, 1, amountRight(f.column), f.y), QString::fromUtf8(f.text)) << "column " << f.column;
-    EXPECT_EQ(figureAt(canvas, 1, GetuDaityoForm::kDaysRight - LedgerForm::kPad, mid), QStringLiteral("20"));
-    EXPECT_EQ(figureAt(canvas, 1, GetuDaityoForm::kHoursRight - LedgerForm::kPad, mid), QStringLiteral("2.5"));   // hours absent
-    EXPECT_EQ(canvas.textsAt(GetuDaityoForm::kDaysRight + LedgerForm::kPad, mid), QStringList{QStringLiteral("欠")});
-    EXPECT_EQ(canvas.textsAt(GetuDaityoForm::kHoursRight + 7 * GetuDaityoForm::kAmountWidth + LedgerForm::kPad, up),
-              QStringList{QStringLiteral("皆勤手当")});
 }
 
 TEST_F(LedgerTest, PagesBreakAfterFifteenLinesAndAtEachMonthSalaryFirst)
@@ -231,13 +223,12 @@ TEST_F(LedgerTest, IndividualLedgerPutsEachMonthOnItsLineAndBonusesBelow)
     }
 }
 
-TEST_F(LedgerTest, GridTotalsEqualThePrintedTotalsAndTheCsvReadsBack)
+TEST_F(LedgerTest, GridTotalsEqualThePrintedTotals)
 {
     addEmployees(6);
     statement("202611", 2, 1, test::fullStatement());
     statement("202611", 4, 1, {{"KIHONKYU", "90000"}, {"BATIME", "80.5"}, {"TUKINTEATE", "4000"}}, "3");
     statement("202611", 5, 1, {{"KIHONKYU", "1234567890"}, {"NENTYOMONEY", "-5000"}});
-    dir.exec("UPDATE JYUGYOIN SET JGINAME = '山田, \"次郎\"' WHERE JGICODE = '00006'");
     statement("202611", 6, 1, {{"KIHONKYU", "1"}});
     const QList<LedgerLine> month = lines("202611", "202611");
     RecordingCanvas canvas;
@@ -254,14 +245,7 @@ TEST_F(LedgerTest, GridTotalsEqualThePrintedTotalsAndTheCsvReadsBack)
         EXPECT_EQ(figureAt(canvas, 1, amountRight(printed), y), total[grid]) << printed;
     EXPECT_EQ(total[3], QStringLiteral("1,234,907,891"));   // past the 32-bit range
     EXPECT_EQ(total[2], QStringLiteral("出 80.5h 欠 2.5h"));
-
-    QTemporaryDir out;
-    const QString path = out.filePath(QStringLiteral("month.csv"));
-    QString error;
-    ASSERT_TRUE(CsvWriter::write(path, table.csvRows(), &error)) << error.toStdString();
-    EXPECT_EQ(test::readCsv(path), table.csvRows());
-    EXPECT_EQ(test::readCsv(path)[1][0], QStringLiteral("氏名"));
-    EXPECT_EQ(test::readCsv(path)[5][0], QStringLiteral("山田, \"次郎\""));
+    // The CSV of the grid: LedgerScreenTest.MonthlyDisplayListsTheMonthsAndExportsTheGrid.
 }
 
 TEST_F(LedgerTest, OnePageOfEachLedgerMatchesTheReviewedCallList)
