@@ -26,6 +26,8 @@ QString writerProcedureName(Table table)
     case Table::NentyoSinkoku: return QStringLiteral("Publish.WriteNentyoSinkokuTable");
     case Table::KaisyaGinko: return QStringLiteral("Publish.WriteKaisyaGinkoTable");
     case Table::JyugyoinGinko: return QStringLiteral("Publish.WriteJyugyoinGinkoTable");
+    case Table::SyahoSettei: return QStringLiteral("Publish.WriteSyahoSetteiTable");
+    case Table::HyojunHosyu: return QStringLiteral("Publish.WriteHyojunHosyuTable");
     }
     return QString();
 }
@@ -104,5 +106,7 @@ bool WriteSonotaKojyoTable(AppContext& ctx, const RowValues& v) { return writeRo
 bool WriteNentyoSinkokuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::NentyoSinkoku, v); }
 bool WriteKaisyaGinkoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::KaisyaGinko, v); }
 bool WriteJyugyoinGinkoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::JyugyoinGinko, v); }
+bool WriteSyahoSetteiTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::SyahoSettei, v); }
+bool WriteHyojunHosyuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::HyojunHosyu, v); }
 
 } // namespace minasel::db

@@ -155,6 +155,19 @@ std::vector<TableDef> buildTables()
         cols({"CID:T", "JGICODE:T", "GINKOCODE:T", "GINKONAME:T", "SITENCODE:T", "SITENNAME:T", "YOKINKBN:T",
             "KOZANO:T", "KOZANAME:T", "FURIKOMIKBN:T"}),
         {QStringLiteral("CID"), QStringLiteral("JGICODE")}, int(Table::JyugyoinGinko), 3});
+    // Added by schema version 4: social insurance from the standard monthly remuneration.
+    // SIENKBN "1": the child-support levy rate of the law for each premium month, "0": SIENRITU
+    // (per cent) from its first month; TYOSYUKBN "1": premiums collected from the same month's
+    // pay, "0": from the next month's (the usual way); JIGYOKBN: kind of business for the
+    // employment-insurance rate ("1" general, "2" agriculture etc., "3" construction).
+    t.push_back({QStringLiteral("SYAHOSETTEI"),
+        cols({"CID:T", "SIENKBN:T", "SIENRITU:N", "TYOSYUKBN:T", "JIGYOKBN:T"}),
+        {QStringLiteral("CID")}, int(Table::SyahoSettei), 4});
+    // HYOJUNGAKU: the standard monthly remuneration of health insurance (the pension's is
+    // the same amount within its own grades); HOSYUGAKU: the monthly remuneration it was
+    // found from, 0 when it was entered directly.
+    t.push_back({QStringLiteral("HYOJUNHOSYU"), cols({"CID:T", "JGICODE:T", "HYOJUNGAKU:N", "HOSYUGAKU:N"}),
+        {QStringLiteral("CID"), QStringLiteral("JGICODE")}, int(Table::HyojunHosyu), 4});
     return t;
 }
 
@@ -228,6 +241,7 @@ bool runStep(QSqlDatabase& db, int step, QString* error)
     case 3:
         return createTables(db, 3, error) && addBackupRows(db, 3, error);
     case 4:
+        return createTables(db, 4, error) && addBackupRows(db, 4, error);
     case 5:
         return true;   // reserved for the side tables added beside this step
     case kChangeCounterStep:
@@ -279,7 +293,7 @@ QList<Table> dataTables()
 
 QList<Table> sideTables()
 {
-    return {Table::NentyoSinkoku, Table::KaisyaGinko, Table::JyugyoinGinko};
+    return {Table::NentyoSinkoku, Table::KaisyaGinko, Table::JyugyoinGinko, Table::SyahoSettei, Table::HyojunHosyu};
 }
 
 QList<Table> companyTables()

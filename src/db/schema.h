@@ -33,6 +33,8 @@ enum class Table {
     NentyoSinkoku,   // year-end declarations the law asks for since 2025 (beside NENTYO)
     KaisyaGinko,     // the company's account and bank client code for transfer files (beside COMPANY)
     JyugyoinGinko,   // the employee's account the net pay is transferred to (beside JYUGYOIN)
+    SyahoSettei = 12,   // how the company computes social insurance (beside COMPANY)
+    HyojunHosyu = 13,   // the employee's standard monthly remuneration (beside JYUGYOIN)
 };
 
 const TableDef& tableDef(Table t);

@@ -76,7 +76,8 @@ TEST(Schema, FixedRowsAndSeed)
     EXPECT_EQ(rows, (QStringList{"1 T_001 27 COMPANY", "2 T_002 4 FUKAKYU", "3 T_003 38 JYUGYOIN",
                                  "4 T_004 73 MEISAI", "5 T_005 96 NENTYO", "6 T_006 4 SIKAKU", "7 T_007 6 SONOTA",
                                  "8 T_008 5 SONOTAKOJYO", "9 T_009 23 NENTYOSINKOKU",
-                                 "10 T_010 10 KAISYAGINKO", "11 T_011 10 JYUGYOINGINKO"}));
+                                 "10 T_010 10 KAISYAGINKO", "11 T_011 10 JYUGYOINGINKO",
+                                 "12 T_012 5 SYAHOSETTEI", "13 T_013 4 HYOJUNHOSYU"}));
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT TOROKUBI FROM COMPANY WHERE CID = '01'")).toString(), QStringLiteral("2024/04/01"));
     EXPECT_GE(data.count(QStringLiteral("SELECT COUNT(*) FROM COMPANY WHERE TOROKUBI = '2000/01/01'")), 2);
     EXPECT_GE(data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'")), 3);
@@ -97,10 +98,9 @@ TEST(Schema, AFirstVersionFileIsUpgraded)
 {
     test::TestDataDir data;
     QSqlDatabase db = data.ctx().db();
-    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE NENTYOSINKOKU")));
-    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE PRTHOSEI")));
-    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE KAISYAGINKO")));
-    ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE JYUGYOINGINKO")));
+    for (const db::TableDef& t : db::allTables())
+        if (t.since > 1)
+            ASSERT_TRUE(data.exec(QStringLiteral("DROP TABLE %1").arg(t.name)));
     ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM BACKUP WHERE SEQNO > 8")));
     QStringList triggers;
     {
@@ -133,4 +133,8 @@ TEST(Schema, AFirstVersionFileIsUpgraded)
     // Four triggers (insert, delete, update, a row moved) on each table of company data.
     EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'trigger'")),
               4 * db::companyTables().size());
+    EXPECT_EQ(columnsOf(db, QStringLiteral("HYOJUNHOSYU")).join(QLatin1Char(',')),
+              QStringLiteral("CID:TEXT,JGICODE:TEXT,HYOJUNGAKU:DOUBLE,HOSYUGAKU:DOUBLE"));
+    EXPECT_EQ(data.scalar(QStringLiteral("SELECT KEISIKI FROM BACKUP WHERE SEQNO = 12")).toString(),
+              QStringLiteral("SYAHOSETTEI"));
 }
