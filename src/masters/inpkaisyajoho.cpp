@@ -4,8 +4,10 @@
 #include "app/numberfield.h"
 #include "app/screenregistry.h"
 #include "app/textfield.h"
+#include "db/transactionguard.h"
 #include "masters/companyinfo.h"
 #include "masters/companyrepository.h"
+#include "masters/shahosettingsbox.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlError>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -74,6 +77,7 @@ InpKaisyaJoho::InpKaisyaJoho(AppContext& ctx, QWidget* parent)
         m_title->setText(QStringLiteral("会社情報新規登録"));
         applyLabels(true);
         setEnabledWithReason(m_delete, false, QStringLiteral("新規登録では使えません。"));
+        m_syaho->startNew();
         m_loaded = true;
         m_loading = false;
         checkCompanyLimit();
@@ -180,6 +184,8 @@ void InpKaisyaJoho::build()
     }
     ng->setRowStretch(row, 1);
     columns->addWidget(m_numberFrame);
+    m_syaho = new ShahoSettingsBox(ctx(), {m_texts[3], m_kenko, m_kenko2, m_kosei, m_koyo}, m_newMode, this);
+    root->addWidget(m_syaho);
 
     auto* buttons = new QHBoxLayout;
     m_touroku = makeButton(this, "cmdTouroku", QStringLiteral("[f・1] 登 録"), QStringLiteral("会社情報を登録します。"));
@@ -208,6 +214,9 @@ void InpKaisyaJoho::build()
     order << m_kenko << m_kenko2 << m_kosei << m_koyo << m_kijyun << m_kyujitu << m_kinkyu;
     for (NumberField* f : m_coefficients)
         order << f;
+    for (QWidget* f : m_syaho->findChildren<QWidget*>())
+        if (f->focusPolicy() != Qt::NoFocus)
+            order << f;
     order << m_touroku << m_cancel << m_delete << m_back;
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -216,6 +225,7 @@ void InpKaisyaJoho::build()
         connect(t, &QLineEdit::textChanged, this, [this] { edited(); });
     for (NumberField* f : findChildren<NumberField*>())
         connect(f, &NumberField::valueChanged, this, [this] { edited(); });
+    connect(m_syaho, &ShahoSettingsBox::changed, this, [this] { edited(); });
     connect(m_optHojin, &QRadioButton::toggled, this, [this](bool on) {
         applyLabels(on);
         edited();
@@ -323,14 +333,34 @@ bool InpKaisyaJoho::setDataToForm()
     const bool was = m_loading;
     m_loading = true;
     fill(info);
+    const bool settingsRead = m_syaho->load(ctx().companyId);
     m_loading = was;
+    if (!settingsRead)
+        return false;
     setButtonsEnabled(false);
     return true;
 }
 
 bool InpKaisyaJoho::updateData()
 {
-    return CompanyRepository(ctx()).update(ctx().companyId, collect());
+    return saveWithSettings(ctx().companyId, [this] { return CompanyRepository(ctx()).update(ctx().companyId, collect()); });
+}
+
+bool InpKaisyaJoho::saveWithSettings(const QString& cid, const std::function<bool()>& writeCompany)
+{
+    // The company row and its social-insurance settings are stored together or not at all.
+    db::TransactionGuard tx(ctx().db());
+    if (!tx.active()) {
+        ctx().reportError(-1, ctx().db().lastError().text(), QStringLiteral("InpKaisyaJoho.update_data"));
+        return false;
+    }
+    if (!writeCompany() || !m_syaho->save(cid))
+        return false;
+    if (!tx.commit()) {
+        ctx().reportError(-1, ctx().db().lastError().text(), QStringLiteral("InpKaisyaJoho.update_data"));
+        return false;
+    }
+    return true;
 }
 
 bool InpKaisyaJoho::kaishaNumCheck()
@@ -352,6 +382,7 @@ void InpKaisyaJoho::checkCompanyLimit()
     for (int i = 0; i < 11; ++i)
         m_texts[i]->setEnabled(false);
     m_numberFrame->setEnabled(false);
+    m_syaho->setEnabled(false);
     m_back->setFocus();
 }
 
@@ -380,6 +411,7 @@ void InpKaisyaJoho::clearForNewEntry()
 {
     m_loading = true;
     clearControls();
+    m_syaho->setSettings(SyahoSettings());
     m_optKojin->setChecked(true);
     applyLabels(false);
     m_loading = false;
@@ -396,7 +428,7 @@ void InpKaisyaJoho::syncMenu(const QString& currentCid)
 
 void InpKaisyaJoho::touroku()
 {
-    if (checkInput())
+    if (checkInput() || m_syaho->checkInput())
         return;
     const QString name = m_texts.first()->trimmed();
     if (!m_newMode) {
@@ -418,7 +450,7 @@ void InpKaisyaJoho::touroku()
     if (!acceptZeroHours())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = CompanyRepository(ctx()).insert(cid, collect());
+    const bool ok = saveWithSettings(cid, [this, &cid] { return CompanyRepository(ctx()).insert(cid, collect()); });
     QApplication::restoreOverrideCursor();
     if (!ok)
         return;

@@ -2,6 +2,7 @@
 #include "app/screen.h"
 
 #include <QList>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -16,6 +17,7 @@ class TextField;
 namespace minasel::masters {
 
 struct CompanyInfo;
+class ShahoSettingsBox;
 
 // Company information: registers a new company when opened from the main menu,
 // edits (or deletes) the current company when opened from the initial-settings menu.
@@ -46,6 +48,7 @@ private:
     void setButtonsEnabled(bool on);
     void edited();
     bool acceptZeroHours();
+    bool saveWithSettings(const QString& cid, const std::function<bool()>& writeCompany);
     CompanyInfo collect() const;
     void fill(const CompanyInfo& info);
     void touroku();
@@ -71,6 +74,7 @@ private:
     NumberField* m_kyujitu = nullptr;
     NumberField* m_kinkyu = nullptr;
     QList<NumberField*> m_coefficients;
+    ShahoSettingsBox* m_syaho = nullptr;
     QPushButton* m_touroku = nullptr;
     QPushButton* m_cancel = nullptr;
     QPushButton* m_delete = nullptr;

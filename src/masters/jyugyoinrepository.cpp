@@ -86,7 +86,7 @@ bool JyugyoinRepository::read(const QString& code, Employee* out, bool* found)
     return true;
 }
 
-bool JyugyoinRepository::save(const Employee& e)
+bool JyugyoinRepository::save(const Employee& e, const std::function<bool()>& alsoInside)
 {
     db::TransactionGuard guard(m_ctx.db());
     if (!guard.active()) {
@@ -100,6 +100,8 @@ bool JyugyoinRepository::save(const Employee& e)
     if (!execOrReport(m_ctx, q, kDelete))
         return false;
     if (!db::WriteJyugyoinTable(m_ctx, e.toRow(m_ctx.companyId)))
+        return false;
+    if (alsoInside && !alsoInside())
         return false;
     if (!guard.commit()) {
         reportSqlFailure(m_ctx, m_ctx.db().lastError(), kDelete);
@@ -115,9 +117,21 @@ bool JyugyoinRepository::remove(const QString& code)
         reportSqlFailure(m_ctx, m_ctx.db().lastError(), kDelete);
         return false;
     }
-    for (const char* table : {"JYUGYOIN", "SONOTA", "SONOTAKOJYO", "JYUGYOINGINKO"}) {
+    for (const char* table : {"JYUGYOIN", "SONOTA", "SONOTAKOJYO"}) {
         QSqlQuery q(m_ctx.db());
         q.prepare(QStringLiteral("DELETE FROM %1 WHERE CID = ? AND JGICODE = ?").arg(QLatin1String(table)));
+        q.addBindValue(m_ctx.companyId);
+        q.addBindValue(code);
+        if (!execOrReport(m_ctx, q, kDelete))
+            return false;
+    }
+    // The side tables that extend the employee's row go with it.
+    for (db::Table t : db::sideTables()) {
+        const db::TableDef& def = db::tableDef(t);
+        if (def.key != QStringList{QStringLiteral("CID"), QStringLiteral("JGICODE")})
+            continue;
+        QSqlQuery q(m_ctx.db());
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE CID = ? AND JGICODE = ?").arg(def.name));
         q.addBindValue(m_ctx.companyId);
         q.addBindValue(code);
         if (!execOrReport(m_ctx, q, kDelete))

@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QList>
+#include <functional>
 #include <optional>
 
 namespace minasel {
@@ -19,10 +20,12 @@ public:
 
     // read_data: false on a fault; *found tells whether the employee exists.
     bool read(const QString& code, Employee* out, bool* found);
-    // Replaces the employee's row (delete + insert in one transaction).
-    bool save(const Employee& e);
-    // Removes the employee, his other allowances and deductions and his bank
-    // account in one transaction; his statements and year-end rows stay.
+    // Replaces the employee's row (delete + insert in one transaction); `alsoInside`,
+    // when given, writes what belongs with the row inside the same transaction.
+    bool save(const Employee& e, const std::function<bool()>& alsoInside = {});
+    // Removes the employee, his other allowances and deductions, his bank account and
+    // the other side rows of his master in one transaction; his statements and year-end
+    // rows stay.
     bool remove(const QString& code);
     // get_sonota_teate: the other allowances flagged for the hourly rate.
     bool countedAllowances(const QString& code, double* sum);

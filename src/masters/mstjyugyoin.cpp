@@ -8,8 +8,11 @@
 #include "app/valuehelpers.h"
 #include "masters/codemaster.h"
 #include "masters/employee.h"
+#include "masters/hyojunbox.h"
 #include "masters/jyugyoinrepository.h"
 #include "masters/mstotheritems.h"
+#include "masters/shahostore.h"
+#include "payroll/shahopremiums.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -186,7 +189,11 @@ void MstJyugyoin::build()
     m_myNumber = makeText(person, "txtMyNumber", false, 12, 140);
     addRow(pg, QStringLiteral("個人番号"), m_myNumber);
     pg->setRowStretch(row, 1);
-    columns->addWidget(person);
+    auto* left = new QVBoxLayout;
+    left->addWidget(person);
+    m_hyojunBox = new HyojunBox(this);
+    left->addWidget(m_hyojunBox);
+    columns->addLayout(left);
 
     // Fixed pay and deductions.
     auto* pay = new QGroupBox(QStringLiteral("支給・控除"), this);
@@ -274,6 +281,8 @@ void MstJyugyoin::build()
                                 m_print, m_back, m_teate, m_kojyo};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setTabOrder(m_myNumber, m_hyojunBox->hyojunField());
+    setTabOrder(m_hyojunBox->hyojunField(), m_hyojunBox->findChild<NumberField*>(QStringLiteral("txtHosyu")));
 
     // Any user edit marks the data changed; filling the form does not.
     for (TextField* t : findChildren<TextField*>())
@@ -288,6 +297,8 @@ void MstJyugyoin::build()
     connect(m_code, &QLineEdit::editingFinished, this, [this] { codeLeft(); });
     connect(m_birth.day, &QLineEdit::editingFinished, this, [this] { updateAge(); });
     connect(m_kubun, &QComboBox::currentIndexChanged, this, [this] { classChosen(); });
+    connect(m_hyojunBox, &HyojunBox::changed, this, [this] { updatePremiums(); });
+    connect(m_kaigo, &QCheckBox::toggled, this, [this] { updatePremiums(); });
     connect(m_kihon, &QLineEdit::editingFinished, this, [this] { calculateTimemoney(); });
     connect(m_food, &QLineEdit::editingFinished, this, [this] { calculateTimemoney(); });
     connect(m_fukaq, &QComboBox::activated, this, [this] { calculateTimemoney(); });
@@ -357,6 +368,7 @@ void MstJyugyoin::clearForm(bool keepCode)
         m_currentCode.clear();
     }
     classChosen();
+    updatePremiums();
     m_loading = was;
     setChanged(false);
 }
@@ -397,8 +409,10 @@ void MstJyugyoin::normaliseDate(const DateFields& d)
         QString day = d.day->trimmed();
         d.day->setText(AdjustDay(d.year->trimmed(), d.month->trimmed(), day));
     }
-    if (d.day == m_birth.day)
+    if (d.day == m_birth.day) {
         updateAge();
+        updatePremiums();
+    }
 }
 
 void MstJyugyoin::updateAge()
@@ -439,8 +453,13 @@ bool MstJyugyoin::readData()
     if (!JyugyoinRepository(ctx()).read(code, &e, &found))
         return false;
     if (found) {
+        EmployeeInsurance insurance;
+        if (!ShahoStore(ctx(), QStringLiteral("mstJyugyoin")).readEmployee(code, &insurance))
+            return false;
         m_loading = true;
         fill(e);
+        m_hyojunBox->set(insurance.hyojun, insurance.remuneration);
+        updatePremiums();
         m_loading = false;
         m_currentCode = code;
     }
@@ -569,7 +588,23 @@ void MstJyugyoin::write()
             return;
         }
     }
-    if (!JyugyoinRepository(ctx()).save(collect()))
+    const QDate birthday = QDate::fromString(joinDate(m_birth), QStringLiteral("yyyyMMdd"));
+    if (birthday.isValid() && birthday > ctx().clock().today()) {
+        ctx().messages().exclamation(QStringLiteral("生年月日が今日より後の日付です。正しく入力して下さい。"));
+        m_birth.year->setFocus();
+        return;
+    }
+    if (const QString refusal = m_hyojunBox->refusal(); !refusal.isEmpty()) {
+        ctx().messages().exclamation(refusal);
+        m_hyojunBox->hyojunField()->setFocus();
+        return;
+    }
+    const Employee e = collect();
+    const long long hyojun = m_hyojunBox->hyojun();
+    const long long remuneration = m_hyojunBox->remuneration();
+    if (!JyugyoinRepository(ctx()).save(e, [&] {
+            return ShahoStore(ctx(), QStringLiteral("mstJyugyoin")).saveHyojun(e.code, hyojun, remuneration);
+        }))
         return;
     clearForm(false);
     m_code->setFocus();
@@ -591,6 +626,33 @@ void MstJyugyoin::remove()
         return;
     clearForm(false);
     m_code->setFocus();
+}
+
+void MstJyugyoin::updatePremiums()
+{
+    const long long hyojun = m_hyojunBox->hyojun();
+    const QString refusal = m_hyojunBox->refusal();
+    const bool computed = hyojun > 0 && refusal.isEmpty();
+    for (NumberField* f : {m_health, m_nenkin})
+        f->setReadOnly(computed);
+    if (!computed) {
+        m_hyojunBox->setNote(refusal);
+        return;
+    }
+    // The amounts of the pay month of today, as a new statement of this month takes them.
+    const EmployeeInsurance insurance{hyojun, m_hyojunBox->remuneration(), joinDate(m_birth), m_kaigo->isChecked()};
+    const QDate today = ctx().clock().today();
+    payroll::StatementInsurance ins;
+    if (!payroll::ShahoPremiums(ctx(), QStringLiteral("mstJyugyoin"))
+             .salaryFor(insurance, today.year() * 100 + today.month(), &ins))
+        return;
+    m_health->setValue(double(ins.premium.health));
+    m_nenkin->setValue(double(ins.premium.pension));
+    QStringList note{ins.explanation()};
+    if (!ins.careWarning.isEmpty())
+        note << ins.careWarning + QStringLiteral("（介護保険第２号被保険者の欄と合いません）");
+    note << ins.notices;
+    m_hyojunBox->setNote(note.join(QLatin1Char('\n')));
 }
 
 void MstJyugyoin::openItems(bool allowances)

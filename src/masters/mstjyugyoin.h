@@ -14,6 +14,7 @@ class TextField;
 namespace minasel::masters {
 
 struct Employee;
+class HyojunBox;
 
 // The employee master: one employee at a time, chosen by typing the code.
 class MstJyugyoin : public Screen {
@@ -53,6 +54,8 @@ private:
     void openItems(bool allowances);
     void openGinko();
     void edited();
+    // Health and pension from the standard amount, when one is set.
+    void updatePremiums();
 
     QString m_currentCode;
     bool m_loading = false;
@@ -98,6 +101,7 @@ private:
     QPushButton* m_back = nullptr;
     QPushButton* m_teate = nullptr;
     QPushButton* m_kojyo = nullptr;
+    HyojunBox* m_hyojunBox = nullptr;
 };
 
 } // namespace minasel::masters
