@@ -192,6 +192,8 @@ void InpKyuyo::buildLayout()
     kg->addWidget(caption(kojyo, QStringLiteral("住民税")), 4, 0);
     kg->addWidget(m_txtSiminTax, 4, 1);
     kg->addWidget(m_lblTaxNotice, 5, 0, 1, 4);
+    m_lblShahoNote = noteLabel(kojyo, QStringLiteral("lblShahoNote"), 2);
+    kg->addWidget(m_lblShahoNote, 6, 0, 1, 4);
     for (int i = 0; i < MeisaiRecord::kDeductions; ++i) {
         m_txtKojyo[size_t(i)] = amountField(kojyo, QStringLiteral("txtKojyo%1").arg(i + 1));
         m_lblKojyo[size_t(i)] = caption(kojyo, defaultDeductionCaption(i + 1), QStringLiteral("lblKojyo%1").arg(i + 1));
@@ -315,6 +317,7 @@ void InpKyuyo::clear_data()
     m_dependants = 0;
     m_healthKind = QStringLiteral("0");
     m_lblTaxNotice->clear();
+    m_insurance = StatementInsurance();
     m_loading = false;
     showRate();
     calculate_kyuyo();
@@ -376,6 +379,7 @@ bool InpKyuyo::read_meisai_data(bool* found)
     if (!stored)
         return true;
     clear_data();
+    readInsurance();
     showStatement(*stored);
     set_input_mode();
     calculate_kyuyo();
@@ -391,9 +395,18 @@ void InpKyuyo::read_data()
     clear_data();
     if (!master)
         return;
-    showStatement(newSalaryStatement(*master, ctx().companyId, payMonth()));
+    readInsurance();
+    MeisaiRecord statement = newSalaryStatement(*master, ctx().companyId, payMonth());
+    applyStandardPremiums(statement, m_insurance);
+    showStatement(statement);
     set_input_mode();
     calculate_kyuyo();
+}
+
+void InpKyuyo::readInsurance()
+{
+    if (!ShahoPremiums(ctx(), QStringLiteral("InpKyuyo")).salary(employeeCode(), payMonth(), &m_insurance))
+        m_insurance = StatementInsurance();
 }
 
 void InpKyuyo::set_input_mode()
@@ -513,6 +526,7 @@ void InpKyuyo::calculate_kyuyo()
     m_txtKojoKei->setValue(double(m_result.deductionTotal));
     m_txtSasiSiq->setValue(double(m_result.netPay));
     m_lblTaxNotice->setText(m_result.taxComputed ? rulesNotice(m_result.taxResult) : QString());
+    m_lblShahoNote->setText(insuranceNote(salaryShienPart(s, m_insurance), m_insurance));
     m_calculating = false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "payroll/kyuyocalculator.h"
+#include "payroll/shahopremiums.h"
 #include "payroll/statementscreen.h"
 
 #include <array>
@@ -38,6 +39,7 @@ private:
     void showRate();
     void hoursChanged();
     void resetDeductionCaptions();
+    void readInsurance();
 
     CompanyRates m_rates;
     StatementSwitches m_switches;
@@ -45,6 +47,7 @@ private:
     int m_dependants = 0;
     QString m_healthKind = QStringLiteral("0");
     KyuyoResult m_result;
+    StatementInsurance m_insurance;   // what the standard monthly remuneration gives this month
     bool m_loading = false;
     bool m_calculating = false;
 
@@ -97,6 +100,7 @@ private:
     QLabel* m_lblKoyoHoken;
     QLabel* m_lblSyotoku;
     QLabel* m_lblTaxNotice;
+    QLabel* m_lblShahoNote;
 };
 
 } // namespace minasel::payroll

@@ -84,7 +84,9 @@ void InpSyoyo::buildLayout()
     kg->addWidget(caption(kojyo, QStringLiteral("その他控除２")), 6, 0);
     kg->addWidget(m_txtKojyoNM2, 6, 1);
     kg->addWidget(m_txtKojyo2, 6, 2);
-    kg->setRowStretch(7, 1);
+    m_lblShahoNote = noteLabel(kojyo, QStringLiteral("lblShahoNote"), 2);
+    kg->addWidget(m_lblShahoNote, 7, 0, 1, 3);
+    kg->setRowStretch(8, 1);
     lower->addWidget(kojyo, 1);
 
     auto* sum = new QGroupBox(QStringLiteral("集計"), this);
@@ -152,6 +154,7 @@ void InpSyoyo::clear_data()
     m_lblTaxNotice->clear();
     m_lblHyojun->clear();
     m_lblZengetu->clear();
+    m_insurance = StatementInsurance();
     m_loading = false;
     calculate_syoyo();
 }
@@ -171,6 +174,12 @@ bool InpSyoyo::readEmployee(bool takeMasterValues)
     }
     if (!repository().companyRates(&m_params.rates))
         return false;
+    // The levy of the bonus month goes into the health premium; care follows the age.
+    if (!ShahoPremiums(ctx(), QStringLiteral("InpSyoyo")).bonus(code, payMonth(), &m_insurance))
+        return false;
+    m_params.shienRate = m_insurance.rates.shien;
+    if (master && takeMasterValues)
+        m_healthKind = m_insurance.care ? QStringLiteral("1") : QStringLiteral("0");
     m_params.previousPay = repository().previousMonthPay(code, payMonth());
     m_params.healthStandardEarlier = repository().healthStandardEarlier(code, payMonth());
     m_txtZengetu->setValue(double(m_params.previousPay.value_or(0)));
@@ -274,6 +283,8 @@ void InpSyoyo::calculate_syoyo()
     if (m_params.insured && m_result.pensionStandard < m_result.standardAmount)
         caps << QStringLiteral("厚生年金 %1（上限）").arg(formatNumber(double(m_result.pensionStandard), QStringLiteral("#,##0")));
     m_lblHyojun->setText(caps.join(QStringLiteral("　")));
+    const bool computedHealth = m_params.insured && s.health == m_result.computedHealth;
+    m_lblShahoNote->setText(insuranceNote(computedHealth ? m_result.shienPart : 0, m_insurance));
     m_calculating = false;
 }
 

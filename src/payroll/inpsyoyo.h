@@ -1,4 +1,5 @@
 #pragma once
+#include "payroll/shahopremiums.h"
 #include "payroll/statementscreen.h"
 #include "payroll/syoyocalculator.h"
 
@@ -39,6 +40,7 @@ private:
     int m_dependants = 0;
     QString m_healthKind;
     SyoyoResult m_result;
+    StatementInsurance m_insurance;   // the levy and care of the bonus month
     bool m_loading = false;
     bool m_calculating = false;
 
@@ -64,6 +66,7 @@ private:
     QLabel* m_lblTaxNotice;
     QLabel* m_lblZengetu;
     QLabel* m_lblHyojun;
+    QLabel* m_lblShahoNote;
 };
 
 } // namespace minasel::payroll

@@ -3,6 +3,8 @@
 #include "app/appcontext.h"
 #include "payroll/payslipdata.h"
 #include "payroll/paysliplayout.h"
+#include "payroll/meisairecord.h"
+#include "payroll/shahopremiums.h"
 #include "reports/fonts.h"
 #include "reports/paintercanvas.h"
 #include "reports/printcanvas.h"
@@ -30,9 +32,25 @@ PayslipBatch::Outcome PayslipBatch::print(reports::PrintCanvas& canvas, const QS
         // Deleted since the list was made: the others still print.
         if (!*found)
             m_missing << e.code.trimmed();
+        else
+            data->shien = shienPart(*data);
         data->employeeName = e.name.trimmed();
         return true;
     }, progress);
+}
+
+long long PayslipBatch::shienPart(const PayslipData& slip)
+{
+    // What the part is worth is worked out again from the employee's data; it prints
+    // only where that gives the stored health premium (see ShahoPremiums::shienPart).
+    MeisaiRecord s;
+    s.kind = QString::number(slip.kind);
+    s.payMonth = slip.payMonth;
+    s.employeeCode = slip.employeeCode;
+    s.kihonkyu = wholeYen(slip.basic);
+    s.health = wholeYen(slip.health);
+    s.healthKind = slip.healthKind;
+    return ShahoPremiums(m_ctx, m_procedure.section(QLatin1Char('.'), 0, 0)).shienPart(s);
 }
 
 PayslipBatch::Outcome PayslipBatch::printSlip(reports::PrintCanvas& canvas, const PayslipData& slip)

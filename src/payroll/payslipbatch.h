@@ -40,6 +40,7 @@ private:
     // Gives slip i: false on a database failure (reported), *found false when it is gone.
     using Fetch = std::function<bool(int i, PayslipData* slip, bool* found)>;
     Outcome run(reports::PrintCanvas& canvas, int total, const Fetch& fetch, const Progress& progress);
+    long long shienPart(const PayslipData& slip);
 
     AppContext& m_ctx;
     QString m_procedure;

@@ -52,6 +52,7 @@ PayslipData payslipFromStatement(const MeisaiRecord& r)
     d.payMonth = r.payMonth;
     d.employeeCode = r.employeeCode;
     d.employeeKind = r.employeeKind.trimmed();
+    d.healthKind = r.healthKind.trimmed();
     d.basic = double(r.kihonkyu);
     d.directors = double(r.yhosyu);
     d.commuting = double(r.commuting);

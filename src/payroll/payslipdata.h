@@ -15,6 +15,7 @@ struct PayslipData {
     QString employeeName;
     QString companyName;
     QString employeeKind;    // JGIKBN stored with the statement
+    QString healthKind;      // KEHOKBN: the health rate included care
 
     // Pay (salary; on a bonus row the bonus is `basic`).
     double basic = 0, directors = 0, commuting = 0, meal = 0, housing = 0, family = 0, qualification = 0,
@@ -26,6 +27,7 @@ struct PayslipData {
 
     // Deductions.
     double health = 0, pension = 0, employmentInsurance = 0, tax = 0, residentTax = 0, yearEnd = 0;
+    long long shien = 0;   // the child-support levy's part of `health`, printed under it when not 0
     std::array<QString, 5> deductionNames;
     std::array<double, 5> deductions{};
 

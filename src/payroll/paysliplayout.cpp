@@ -243,6 +243,18 @@ void PayslipLayout::drawCaptions(PrintCanvas& canvas, const PayslipData& d)
     p.text(5460, 4493, QStringLiteral("回    数"), 8);
 }
 
+namespace {
+// The levy's part of the health premium, in the empty caption cell under the health
+// amount: two lines, as the cell is narrower than the one-line note.
+void shienNote(Pen& p, long long shien)
+{
+    if (shien == 0)
+        return;
+    p.text(700, 3445, QStringLiteral("うち子ども・子育て"), 6);
+    p.text(700, 3585, QStringLiteral("支援金 %1円").arg(formatNumber(double(shien), QStringLiteral("#,##0"))), 6);
+}
+} // namespace
+
 void PayslipLayout::drawValues(PrintCanvas& canvas, const PayslipData& d)
 {
     Pen p(canvas);
@@ -263,6 +275,7 @@ void PayslipLayout::drawValues(PrintCanvas& canvas, const PayslipData& d)
         p.money(8977, 3090, d.deductions[1]);
         p.money(8980, 3780, double(d.deductionTotal()));
         p.money(12445, 3780, double(d.netPay()));
+        shienNote(p, d.shien);
         return;
     }
 
@@ -298,6 +311,7 @@ void PayslipLayout::drawValues(PrintCanvas& canvas, const PayslipData& d)
     p.money(8980, 3780, double(d.deductionTotal()));
     p.money(10140, 3780, d.yearEnd);
     p.money(12445, 3780, double(d.netPay()));
+    shienNote(p, d.shien);
 
     p.count(790, 4730, d.workDays);
     p.count(1230, 4730, d.paidLeaveDays);

@@ -4,6 +4,7 @@
 #include "payroll/meisairecord.h"
 #include "payroll/payslipdata.h"
 #include "payroll/paysliplayout.h"
+#include "payroll/shahopremiums.h"
 #include "reports/fonts.h"
 
 namespace minasel::payroll {
@@ -23,7 +24,9 @@ reports::PrintJob::Result PayslipPrintJob::printStatement(const MeisaiRecord& st
 {
     PayslipData slip = payslipFromStatement(statement);
     slip.employeeName = employeeName;
-    return run(slip.kind == 2 ? QStringLiteral("InpSyoyo.cmdPrint_Click") : QStringLiteral("InpKyuyo.cmdPrint_Click"),
+    const QString form = slip.kind == 2 ? QStringLiteral("InpSyoyo") : QStringLiteral("InpKyuyo");
+    slip.shien = ShahoPremiums(m_ctx, form).shienPart(statement);
+    return run(form + QStringLiteral(".cmdPrint_Click"),
                statement.payMonth, slip.kind,
                [&](PayslipBatch& batch, reports::PrintCanvas& canvas) { return batch.printSlip(canvas, slip); });
 }

@@ -1,16 +1,33 @@
 #include "payroll/syoyocalculator.h"
 
-#include "app/valuehelpers.h"
+#include "payroll/shahocalc.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace minasel::payroll {
 
+namespace {
+// Rates in 1/100,000 of a per cent keep every decimal a rate is typed with, and the
+// half is exact: a fraction of 50 sen goes down and anything above it up, also where
+// taking a hundredth of a yen off would not tell.
+constexpr long long kFineScale = 100'000;
+
+long long fineRate(double ratePercent)
+{
+    return std::llround(ratePercent * double(kFineScale));
+}
+} // namespace
+
 long long bonusPremium(double ratePercent, long long standardAmount)
 {
-    // Taking a hundredth of a yen off before rounding half up makes an exact half
-    // round down and anything above it round up.
-    return RoundAmount(ratePercent * double(standardAmount) / 100.0 / 2.0 - 0.01, 1.0, 3);
+    return halfPremium(standardAmount, fineRate(ratePercent), kFineScale);
+}
+
+long long bonusHealthStandard(long long bonus, long long healthStandardEarlier)
+{
+    const long long standard = std::max(0LL, bonus / 1000 * 1000);
+    return std::clamp(kHealthBonusYearCap - healthStandardEarlier, 0LL, standard);
 }
 
 SyoyoResult calculateSyoyo(const MeisaiRecord& input, const SyoyoParameters& p)
@@ -22,10 +39,14 @@ SyoyoResult calculateSyoyo(const MeisaiRecord& input, const SyoyoParameters& p)
 
     out.standardAmount = std::max(0LL, bonus / 1000 * 1000);
     out.pensionStandard = std::min(out.standardAmount, kPensionBonusCap);
-    out.healthStandard = std::clamp(kHealthBonusYearCap - p.healthStandardEarlier, 0LL, out.standardAmount);
+    out.healthStandard = bonusHealthStandard(bonus, p.healthStandardEarlier);
     const double healthRate = r.healthKind == QLatin1String("1") ? p.rates.healthRateCare : p.rates.healthRate;
+    // Health, care and the levy are added first and rounded once.
+    out.computedHealth = halfPremium(out.healthStandard, fineRate(healthRate) + p.shienRate * (kFineScale / 1000),
+                                     kFineScale);
+    out.shienPart = halfPremium(out.healthStandard, p.shienRate);
     if (p.insured && !p.healthTyped)
-        r.health = bonusPremium(healthRate, out.healthStandard);
+        r.health = out.computedHealth;
     if (p.insured && !p.pensionTyped)
         r.pension = bonusPremium(p.rates.pensionRate, out.pensionStandard);
     if (p.switches.computeEmploymentInsurance)

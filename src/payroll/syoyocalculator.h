@@ -24,6 +24,9 @@ struct SyoyoParameters {
     std::optional<long long> previousPay;
     // Standard bonus amounts already counted for health insurance earlier in the fiscal year.
     long long healthStandardEarlier = 0;
+    // The child-support levy of the bonus month (thousandths of a per cent), added to the
+    // health rate before rounding; 0 before the levy began.
+    int shienRate = 0;
 };
 
 struct SyoyoResult {
@@ -31,6 +34,8 @@ struct SyoyoResult {
     long long standardAmount = 0;        // the bonus cut to thousands of yen
     long long healthStandard = 0;        // after the fiscal-year cap
     long long pensionStandard = 0;       // after the per-payment cap
+    long long computedHealth = 0;        // the health premium the rates give (typed over or not)
+    long long shienPart = 0;             // of which the child-support levy
     long long socialInsurance = 0;
     long long afterSocialInsurance = 0;
     long long deductionTotal = 0;        // social insurance + tax + the two other deductions
@@ -49,6 +54,10 @@ SyoyoResult calculateSyoyo(const MeisaiRecord& input, const SyoyoParameters& p);
 // The employee's share of a bonus premium: rate (per cent, both halves) on the
 // standard amount, halved; 50 sen and less down, more up.
 long long bonusPremium(double ratePercent, long long standardAmount);
+
+// The health standard amount of a bonus after the fiscal year's cap, given the amounts
+// counted earlier in the year.
+long long bonusHealthStandard(long long bonus, long long healthStandardEarlier);
 
 // A new, empty bonus statement of the pay month.
 MeisaiRecord newBonusStatement(const QString& cid, const QString& payMonth, const QString& employeeCode,

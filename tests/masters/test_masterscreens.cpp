@@ -119,9 +119,11 @@ TEST_F(KaisyaTest, NewCompaniesAreNumberedFrom51AndTheFormClears)
     EXPECT_FALSE(child<QPushButton>(w, "cmdDelete")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(w, "cmdTouroku")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(w, "cmdCancel")->isEnabled());
-    // Initial values of a new company.
-    EXPECT_EQ(child<NumberField>(w, "txtKekohokenRitu")->value(), 8.2);
-    EXPECT_EQ(child<NumberField>(w, "txtKoyohokenRitu")->value(), 0.004);
+    // Initial values of a new company: the rates of the law of today (December 2026 pay),
+    // health once the prefecture is known.
+    EXPECT_EQ(child<NumberField>(w, "txtKekohokenRitu")->value(), 0);
+    EXPECT_EQ(child<NumberField>(w, "txtKonehokenRitu")->value(), 18.3);
+    EXPECT_EQ(child<NumberField>(w, "txtKoyohokenRitu")->value(), 0.005);
     EXPECT_EQ(child<NumberField>(w, "txtJKGKesu_5")->value(), 1.75);
 
     // A blank name is refused with the corporation wording; nothing is written.
@@ -133,12 +135,15 @@ TEST_F(KaisyaTest, NewCompaniesAreNumberedFrom51AndTheFormClears)
     EXPECT_EQ(companyIds(data).size(), 8);
 
     setText(name(), q(" 株式会社 'テスト' "));
+    setText(child<QLineEdit>(w, "txtTodohuken"), q("東京都"));
+    QTest::keyClick(child<QLineEdit>(w, "txtTodohuken"), Qt::Key_Return);
+    EXPECT_EQ(child<NumberField>(w, "txtKekohokenRitu2")->value(), 11.47);   // 9.85 + care 1.62
     typeAndEnter(child<QLineEdit>(w, "txtKijyuntime"), QStringLiteral("170.5"));
     typeAndEnter(child<QLineEdit>(w, "txtKyujituTanka"), QStringLiteral("12000"));
     pressF(w, 1);
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT COMPANY || '/' || KIJYUNTIME || '/' || KYUJITUTANKA || '/' || "
                                          "KEKOHOKEN || '/' || TOROKUBI FROM COMPANY WHERE CID = '53'")).toString(),
-              q("株式会社 'テスト'/170.5/12000.0/8.2/2026/12/06"));
+              q("株式会社 'テスト'/170.5/12000.0/9.85/2026/12/06"));
     EXPECT_EQ(menu.calls, QStringList{QStringLiteral("01")});
     EXPECT_EQ(data.ctx().companyId, QStringLiteral("01"));
 

@@ -38,20 +38,21 @@ TEST_F(InpSyoyoTest, BonusWithStandardAmountPremiumsAndTaxIsStoredWithZerosElsew
     type("txtKojyo2", QStringLiteral("1000"));
 
     EXPECT_EQ(value("txtHyojunSyoyo"), 345000);
-    EXPECT_EQ(value("txtSyakaiKei"), 50666);
-    EXPECT_EQ(value("txtSasiQyoKojo"), 295012);
-    EXPECT_EQ(value("txtKojoKei"), 50666 + 6024 + 21000);
-    EXPECT_EQ(value("txtSasiSiq"), 345678 - 77690);
+    EXPECT_EQ(value("txtSyakaiKei"), 51063);
+    EXPECT_EQ(value("txtSasiQyoKojo"), 294615);
+    EXPECT_EQ(value("txtKojoKei"), 51063 + 6016 + 21000);
+    EXPECT_EQ(value("txtSasiSiq"), 345678 - 78079);
+    EXPECT_EQ(label("lblShahoNote"), QStringLiteral("うち子ども・子育て支援金 397円"));
 
     QTest::keyClick(field<QLineEdit>("txtKojyo2"), Qt::Key_F1);
     EXPECT_TRUE(td.messages().empty()) << td.messages().lastText().toStdString();
     MeisaiRecord e = newBonusStatement(QStringLiteral("01"), QStringLiteral("202612"), QStringLiteral("00002"),
                                        QStringLiteral("1"), 1, QStringLiteral("0"));
     e.kihonkyu = 345678;
-    e.health = 17198;                // 9.97 × 345,000 / 100 / 2 = 17,198.25
+    e.health = 17595;                // (9.97 + 支援金 0.23) × 345,000 / 100 / 2 = 17,595; 支援金 396.75
     e.pension = 31567;               // 31,567.5: the half yen drops
     e.employmentInsurance = 1901;    // on the full 345,678
-    e.tax = 6024;                    // 2.042 % (one dependant, 231,460 last month)
+    e.tax = 6016;                    // 2.042 % of 294,615 (one dependant, 231,460 last month)
     e.deductionNames[0] = QStringLiteral("財形貯蓄");
     e.deductions[0] = 20000;
     e.deductions[1] = 1000;
@@ -101,7 +102,7 @@ TEST_F(InpSyoyoTest, UninsuredKeepsTypedPremiumsCareKindUsesItsRate)
     EXPECT_EQ(label("lblHealth"), QStringLiteral("健康保険料"));
     EXPECT_EQ(label("lblKoyoHoken"), QStringLiteral("雇用保険料（修正可）"));
     type("txtQyoSogaku", QStringLiteral("561999"));
-    EXPECT_EQ(value("txtHealth"), 32257);   // 11.5 % on 561,000: 32,257.5
+    EXPECT_EQ(value("txtHealth"), 32903);   // (11.5 + 支援金 0.23) % on 561,000: 32,902.65
     EXPECT_EQ(value("txtKoyoHoken"), 0);
 }
 
@@ -117,7 +118,7 @@ TEST_F(InpSyoyoTest, HealthStandardCappedOverTheFiscalYear)
     const QSize size = m_screen->size();
     choose(QStringLiteral("00002"));
     type("txtQyoSogaku", QStringLiteral("2000000"));
-    EXPECT_EQ(value("txtHealth"), bonusPremium(9.91, 730000));
+    EXPECT_EQ(value("txtHealth"), 37011);   // (9.91 + 0.23) % on the 730,000 left of 5,730,000
     EXPECT_EQ(value("txtNenkin"), bonusPremium(18.3, 1500000));
     EXPECT_FALSE(label("lblHyojunNote").isEmpty());
     EXPECT_FALSE(label("lblZengetu").isEmpty());
@@ -154,7 +155,7 @@ TEST_F(InpSyoyoTest, ComputedPremiumsCanBeCorrected)
     open();
     choose(QStringLiteral("00002"));
     type("txtQyoSogaku", QStringLiteral("300000"));
-    EXPECT_EQ(value("txtHealth"), 14865);   // 9.91 × 300,000 / 100 / 2
+    EXPECT_EQ(value("txtHealth"), 15210);   // (9.91 + 支援金 0.23) × 300,000 / 100 / 2
     type("txtHealth", QStringLiteral("15000"));
     type("txtKojyo1", QStringLiteral("1000"));
     EXPECT_EQ(value("txtSyakaiKei"), 15000 + 27450 + 1650);   // pension 18.3 %, 300,000 × 0.0055
@@ -164,5 +165,5 @@ TEST_F(InpSyoyoTest, ComputedPremiumsCanBeCorrected)
     choose(QStringLiteral("00002"));
     EXPECT_EQ(value("txtHealth"), 15000);
     type("txtQyoSogaku", QStringLiteral("400000"));
-    EXPECT_EQ(value("txtHealth"), 19820);
+    EXPECT_EQ(value("txtHealth"), 20280);
 }
