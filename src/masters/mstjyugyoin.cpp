@@ -633,8 +633,11 @@ void MstJyugyoin::updatePremiums()
     const long long hyojun = m_hyojunBox->hyojun();
     const QString refusal = m_hyojunBox->refusal();
     const bool computed = hyojun > 0 && refusal.isEmpty();
-    for (NumberField* f : {m_health, m_nenkin})
+    for (NumberField* f : {m_health, m_nenkin}) {
         f->setReadOnly(computed);
+        // Computed amounts read as such: a quiet background instead of an input's.
+        f->setStyleSheet(computed ? QStringLiteral("QLineEdit { background: palette(window); }") : QString());
+    }
     if (!computed) {
         m_hyojunBox->setNote(refusal);
         return;

@@ -153,4 +153,31 @@ TEST_F(CliNencho, BadInputIsRefused)
     }
 }
 
+// The reference's worked example, aged 40 (care from premium month 202603), and refusals.
+TEST(CliShaho, PremiumsAsJsonAndBadInputRefused)
+{
+    const auto r = cli({"shaho", "--pref", "13", "--month", "202612", "--hyojun", "300000", "--birthday", "19860401"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o.value("PREMIUMMONTH").toString(), "202611");
+    EXPECT_EQ(o.value("GRADE").toInt(), 22);
+    EXPECT_TRUE(o.value("CARE").toBool());
+    EXPECT_EQ(o.value("HEALTH").toInt(), 17550);    // (9.85 + 1.62 + 0.23) % × 300,000 / 2
+    EXPECT_EQ(o.value("CAREPART").toInt(), 2430);
+    EXPECT_EQ(o.value("SHIEN").toInt(), 345);
+    EXPECT_EQ(o.value("PENSION").toInt(), 27450);
+    const auto found = cli({"shaho", "--pref", "13", "--month", "202604", "--remuneration", "289999", "--collect", "same"});
+    EXPECT_TRUE(found.out.contains(QStringLiteral("\"HYOJUN\": 280000"))) << found.out.toStdString();
+    EXPECT_TRUE(found.out.contains(QStringLiteral("\"HEALTH\": 14112"))) << found.out.toStdString();   // 10.08 % of 280,000
+    for (const QStringList& bad : {QStringList{"--pref", "48", "--month", "202612", "--hyojun", "300000"},
+                                   QStringList{"--pref", "13", "--month", "202612", "--remuneration", "-1"},
+                                   QStringList{"--pref", "13", "--month", "202612", "--hyojun", "305000"},
+                                   QStringList{"--pref", "13", "--month", "202612", "--hyojun", "300000", "--birthday", "29990101"},
+                                   QStringList{"--pref", "13", "--month", "202612", "--hyojun", "300000", "--collect", "later"}}) {
+        const auto b = cli(QStringList{"shaho"} + bad);
+        EXPECT_EQ(b.status, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(b.out.isEmpty());
+    }
+}
+
 } // namespace
