@@ -26,6 +26,7 @@ QString writerProcedureName(Table table)
     case Table::NentyoSinkoku: return QStringLiteral("Publish.WriteNentyoSinkokuTable");
     case Table::KaisyaGinko: return QStringLiteral("Publish.WriteKaisyaGinkoTable");
     case Table::JyugyoinGinko: return QStringLiteral("Publish.WriteJyugyoinGinkoTable");
+    case Table::Juminzei: return QStringLiteral("Publish.WriteJuminzeiTable");
     }
     return QString();
 }
@@ -104,5 +105,6 @@ bool WriteSonotaKojyoTable(AppContext& ctx, const RowValues& v) { return writeRo
 bool WriteNentyoSinkokuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::NentyoSinkoku, v); }
 bool WriteKaisyaGinkoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::KaisyaGinko, v); }
 bool WriteJyugyoinGinkoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::JyugyoinGinko, v); }
+bool WriteJuminzeiTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::Juminzei, v); }
 
 } // namespace minasel::db

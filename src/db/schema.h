@@ -33,6 +33,7 @@ enum class Table {
     NentyoSinkoku,   // year-end declarations the law asks for since 2025 (beside NENTYO)
     KaisyaGinko,     // the company's account and bank client code for transfer files (beside COMPANY)
     JyugyoinGinko,   // the employee's account the net pay is transferred to (beside JYUGYOIN)
+    Juminzei = 14,   // resident tax of the municipal notice, per employee and tax year (beside JYUGYOIN)
 };
 
 const TableDef& tableDef(Table t);

@@ -113,8 +113,8 @@ inline bool writeFile(const QString& path, const QByteArray& data)
 inline QStringList setFiles()
 {
     QStringList names;
-    for (int i = 1; i <= db::companyTables().size(); ++i)
-        names << QStringLiteral("T_%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+    for (db::Table t : db::companyTables())
+        names << QStringLiteral("T_%1.txt").arg(int(t), 3, 10, QLatin1Char('0'));
     return names;
 }
 
