@@ -115,7 +115,7 @@ bool JyugyoinRepository::remove(const QString& code)
         reportSqlFailure(m_ctx, m_ctx.db().lastError(), kDelete);
         return false;
     }
-    for (const char* table : {"JYUGYOIN", "SONOTA", "SONOTAKOJYO", "JYUGYOINGINKO"}) {
+    for (const char* table : {"JYUGYOIN", "SONOTA", "SONOTAKOJYO", "JYUGYOINGINKO", "JUMINZEI"}) {
         QSqlQuery q(m_ctx.db());
         q.prepare(QStringLiteral("DELETE FROM %1 WHERE CID = ? AND JGICODE = ?").arg(QLatin1String(table)));
         q.addBindValue(m_ctx.companyId);

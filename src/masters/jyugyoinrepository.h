@@ -21,8 +21,8 @@ public:
     bool read(const QString& code, Employee* out, bool* found);
     // Replaces the employee's row (delete + insert in one transaction).
     bool save(const Employee& e);
-    // Removes the employee, his other allowances and deductions and his bank
-    // account in one transaction; his statements and year-end rows stay.
+    // Removes the employee, his other allowances and deductions, his bank account and
+    // his resident-tax notices in one transaction; his statements and year-end rows stay.
     bool remove(const QString& code);
     // get_sonota_teate: the other allowances flagged for the hourly rate.
     bool countedAllowances(const QString& code, double* sum);

@@ -51,7 +51,9 @@ private:
     void write();
     void remove();
     void openItems(bool allowances);
-    void openGinko();
+    // Opens a screen of another subsystem on the employee shown (made by name and
+    // told the employee by its setEmployee); `what` names the setting in the messages.
+    void openForEmployee(const QString& screenName, const QString& what);
     void edited();
 
     QString m_currentCode;
