@@ -12,6 +12,8 @@ class NumberField;
 
 namespace minasel::payroll {
 
+class JuminzeiStatementPart;
+
 // 給与明細登録: one monthly salary statement, recomputed after every change and
 // stored as the MEISAI row of pay kind "1".
 class InpKyuyo : public StatementScreen {
@@ -97,6 +99,7 @@ private:
     QLabel* m_lblKoyoHoken;
     QLabel* m_lblSyotoku;
     QLabel* m_lblTaxNotice;
+    JuminzeiStatementPart* m_juminzei;
 };
 
 } // namespace minasel::payroll
