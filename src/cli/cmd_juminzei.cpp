@@ -108,8 +108,9 @@ int cmdJuminzei(const QStringList& args)
         return usageError(QStringLiteral("say split or import"));
     const QString what = o.positional().first();
     if (what == QLatin1String("split")) {
-        if (o.has(QStringLiteral("data-dir")) || o.has(QStringLiteral("csv")) || o.has(QStringLiteral("yes")))
-            return usageError(QStringLiteral("split takes --amount alone"));
+        for (const char* other : {"data-dir", "company", "year", "csv", "yes"})
+            if (o.has(QString::fromLatin1(other)))
+                return usageError(QStringLiteral("split takes --amount alone"));
         return split(o);
     }
     if (what == QLatin1String("import")) {

@@ -589,10 +589,7 @@ void MstJyugyoin::remove()
         ctx().messages().exclamation(QStringLiteral("従業員番号を入力した後、削除ボタンを押して下さい。"));
         return;
     }
-    if (ctx().messages().show(Messages::Icon::Exclamation, QStringLiteral("確認"),
-                              QStringLiteral("選択されたデータを削除してもよろしいですか？"), Messages::Buttons::YesNo,
-                              Messages::Answer::No)
-        != Messages::Answer::Yes)
+    if (!confirmDelete())
         return;
     if (!JyugyoinRepository(ctx()).remove(code))
         return;
@@ -622,15 +619,14 @@ void MstJyugyoin::openForEmployee(const QString& screenName, const QString& what
         ctx().messages().exclamation(QStringLiteral("従業員番号を入力した後、%1を設定して下さい。").arg(what));
         return;
     }
-    // The screen lives in another subsystem: made by name, told the employee by name.
+    // The screen lives in another subsystem: made by name, told the employee by name
+    // (it says so itself when the employee is not registered).
     QWidget* screen = ctx().screens ? ctx().screens->create(screenName, ctx()) : nullptr;
     bool ok = false;
-    if (screen && QMetaObject::invokeMethod(screen, "setEmployee", Q_RETURN_ARG(bool, ok), Q_ARG(QString, code)) && ok) {
+    if (screen && QMetaObject::invokeMethod(screen, "setEmployee", Q_RETURN_ARG(bool, ok), Q_ARG(QString, code)) && ok)
         Screen::openFrom(this, screen);
-        return;
-    }
-    delete screen;
-    ctx().messages().exclamation(QStringLiteral("従業員を登録した後、%1を設定して下さい。").arg(what));
+    else
+        delete screen;
 }
 
 } // namespace minasel::masters

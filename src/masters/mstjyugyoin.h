@@ -51,8 +51,8 @@ private:
     void write();
     void remove();
     void openItems(bool allowances);
-    // Opens a screen of another subsystem on the employee shown (made by name and
-    // told the employee by its setEmployee); `what` names the setting in the messages.
+    // Opens a screen of another subsystem on the employee shown (made by name and told
+    // the employee by its setEmployee); `what` names the setting when the code is missing.
     void openForEmployee(const QString& screenName, const QString& what);
     void edited();
 

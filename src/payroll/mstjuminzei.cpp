@@ -164,8 +164,10 @@ void MstJuminzei::fillEmployees()
 bool MstJuminzei::setEmployee(const QString& code)
 {
     const int i = m_cmbJyugyoin->findData(code);
-    if (i < 0)
+    if (i < 0) {
+        ctx().messages().exclamation(QStringLiteral("従業員情報を登録した後、住民税額を設定して下さい。"));
         return false;
+    }
     m_cmbJyugyoin->setCurrentIndex(i);
     return true;
 }
@@ -327,10 +329,7 @@ void MstJuminzei::remove()
         ctx().messages().exclamation(QStringLiteral("削除する税額が登録されていません。"));
         return;
     }
-    if (ctx().messages().show(Messages::Icon::Exclamation, QStringLiteral("確認"),
-                              QStringLiteral("選択されたデータを削除してもよろしいですか？"), Messages::Buttons::YesNo,
-                              Messages::Answer::No)
-        != Messages::Answer::Yes)
+    if (!confirmDelete())
         return;
     if (!m_repo.remove(c, year()))
         return;

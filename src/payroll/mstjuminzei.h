@@ -23,7 +23,7 @@ class MstJuminzei : public Screen {
 public:
     explicit MstJuminzei(AppContext& ctx);
 
-    // Opens on this employee (and tax year); false when the company has no such employee.
+    // Opens on this employee; false (and says so) when the company has no such employee.
     Q_INVOKABLE bool setEmployee(const QString& code);
     void setYear(int year);
     // The tax year a new user is working on: from May (when the notices arrive) that of

@@ -1,32 +1,23 @@
+#include "support/cli.h"
 #include "support/testdatadir.h"
 
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace minasel;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out, err;
-};
-
-CliRun cli(const QStringList& args)
+test::CliRun cli(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(MINASEL_CLI), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return test::runCli(QStringLiteral(MINASEL_CLI), args);
 }
 
 } // namespace
 
 TEST(CliJuminzei, SplitsAndImportsOnlyASoundFileAndOnlyWithYes)
 {
-    CliRun r = cli({"juminzei", "split", "--amount", "100000"});
+    test::CliRun r = cli({"juminzei", "split", "--amount", "100000"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("6月\t8700\n7月\t8300\n"))) << r.out.toStdString();
     EXPECT_TRUE(r.out.endsWith(QStringLiteral("5月\t8300\n")));
