@@ -152,6 +152,14 @@ bool Screen::confirmDiscard()
         == Messages::Answer::Ok;
 }
 
+bool Screen::confirmDelete()
+{
+    return m_ctx.messages().show(Messages::Icon::Exclamation, QStringLiteral("確認"),
+                                 QStringLiteral("選択されたデータを削除してもよろしいですか？"), Messages::Buttons::YesNo,
+                                 Messages::Answer::No)
+        == Messages::Answer::Yes;
+}
+
 void Screen::placeCentred()
 {
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();

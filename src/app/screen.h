@@ -68,6 +68,9 @@ protected:
     virtual bool canClose() { return !m_changed || confirmDiscard(); }
     // "データが変更されましたが、終了しても宜しいですか？": true when the user agrees.
     bool confirmDiscard();
+    // The masters' "選択されたデータを削除してもよろしいですか？" (title 確認, No by default):
+    // true on Yes.
+    bool confirmDelete();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -20,6 +20,8 @@ SyokiSetMenu::SyokiSetMenu(AppContext& ctx) : MenuScreen(ctx, QStringLiteral("Sy
     QPushButton* password = addButton(QStringLiteral("cmdPassword"), QStringLiteral("５）パスワード設定／変更"),
                                       QStringLiteral("パスワードの設定・変更を行います。"));
     connect(password, &QPushButton::clicked, this, [this] { openPassword(); });
+    addScreenButton(QStringLiteral("cmdJuminzei"), QStringLiteral("６）住民税 特別徴収税額"),
+                    QStringLiteral("市区町村の通知書の住民税（特別徴収税額）を入力・確認します。"), QStringLiteral("DspJuminzei"));
     addBackButton();
     setReadMe(readMeText());
 }

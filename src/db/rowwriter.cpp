@@ -28,6 +28,7 @@ QString writerProcedureName(Table table)
     case Table::JyugyoinGinko: return QStringLiteral("Publish.WriteJyugyoinGinkoTable");
     case Table::SyahoSettei: return QStringLiteral("Publish.WriteSyahoSetteiTable");
     case Table::HyojunHosyu: return QStringLiteral("Publish.WriteHyojunHosyuTable");
+    case Table::Juminzei: return QStringLiteral("Publish.WriteJuminzeiTable");
     }
     return QString();
 }
@@ -108,5 +109,6 @@ bool WriteKaisyaGinkoTable(AppContext& ctx, const RowValues& v) { return writeRo
 bool WriteJyugyoinGinkoTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::JyugyoinGinko, v); }
 bool WriteSyahoSetteiTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::SyahoSettei, v); }
 bool WriteHyojunHosyuTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::HyojunHosyu, v); }
+bool WriteJuminzeiTable(AppContext& ctx, const RowValues& v) { return writeRow(ctx, Table::Juminzei, v); }
 
 } // namespace minasel::db

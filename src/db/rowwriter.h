@@ -33,6 +33,7 @@ bool WriteKaisyaGinkoTable(AppContext& ctx, const RowValues& values);
 bool WriteJyugyoinGinkoTable(AppContext& ctx, const RowValues& values);
 bool WriteSyahoSetteiTable(AppContext& ctx, const RowValues& values);
 bool WriteHyojunHosyuTable(AppContext& ctx, const RowValues& values);
+bool WriteJuminzeiTable(AppContext& ctx, const RowValues& values);
 
 // TOROKUBI as stored: "yyyy/mm/dd" from digits with or without separators, a
 // two-digit year taking today's century; fewer than five digits give "".

@@ -168,6 +168,16 @@ std::vector<TableDef> buildTables()
     // found from, 0 when it was entered directly.
     t.push_back({QStringLiteral("HYOJUNHOSYU"), cols({"CID:T", "JGICODE:T", "HYOJUNGAKU:N", "HOSYUGAKU:N"}),
         {QStringLiteral("CID"), QStringLiteral("JGICODE")}, int(Table::HyojunHosyu), 4});
+
+    // Added by schema version 5: the municipality's notice of resident tax withheld
+    // from pay (特別徴収). NENDO is the tax year: June of that year to May of the
+    // next; GAKU06 ... GAKU05 the instalments in that order; HENKOTUKI the calendar
+    // month from which the last change notice replaced them (0 for none).
+    t.push_back({QStringLiteral("JUMINZEI"),
+        cols({"CID:T", "JGICODE:T", "NENDO:T", "NENGAKU:N", "GAKU06:N", "GAKU07:N", "GAKU08:N", "GAKU09:N",
+            "GAKU10:N", "GAKU11:N", "GAKU12:N", "GAKU01:N", "GAKU02:N", "GAKU03:N", "GAKU04:N", "GAKU05:N",
+            "HENKOTUKI:N"}),
+        {QStringLiteral("CID"), QStringLiteral("JGICODE"), QStringLiteral("NENDO")}, int(Table::Juminzei), 5});
     return t;
 }
 
@@ -243,7 +253,7 @@ bool runStep(QSqlDatabase& db, int step, QString* error)
     case 4:
         return createTables(db, 4, error) && addBackupRows(db, 4, error);
     case 5:
-        return true;   // reserved for the side tables added beside this step
+        return createTables(db, 5, error) && addBackupRows(db, 5, error);
     case kChangeCounterStep:
         return ChangeCounter::install(db, kChangeCounterStep, error);
     default:
@@ -293,7 +303,8 @@ QList<Table> dataTables()
 
 QList<Table> sideTables()
 {
-    return {Table::NentyoSinkoku, Table::KaisyaGinko, Table::JyugyoinGinko, Table::SyahoSettei, Table::HyojunHosyu};
+    return {Table::NentyoSinkoku, Table::KaisyaGinko, Table::JyugyoinGinko, Table::SyahoSettei, Table::HyojunHosyu,
+            Table::Juminzei};
 }
 
 QList<Table> companyTables()

@@ -35,6 +35,7 @@ enum class Table {
     JyugyoinGinko,   // the employee's account the net pay is transferred to (beside JYUGYOIN)
     SyahoSettei = 12,   // how the company computes social insurance (beside COMPANY)
     HyojunHosyu = 13,   // the employee's standard monthly remuneration (beside JYUGYOIN)
+    Juminzei = 14,   // resident tax of the municipal notice, per employee and tax year (beside JYUGYOIN)
 };
 
 const TableDef& tableDef(Table t);

@@ -125,10 +125,11 @@ bool JyugyoinRepository::remove(const QString& code)
         if (!execOrReport(m_ctx, q, kDelete))
             return false;
     }
-    // The side tables that extend the employee's row go with it.
+    // The side tables of the employee's master (keyed by company and employee first)
+    // go with it; year-end declarations, keyed by year first, stay with the year-end rows.
     for (db::Table t : db::sideTables()) {
         const db::TableDef& def = db::tableDef(t);
-        if (def.key != QStringList{QStringLiteral("CID"), QStringLiteral("JGICODE")})
+        if (def.key.size() < 2 || def.key[0] != QStringLiteral("CID") || def.key[1] != QStringLiteral("JGICODE"))
             continue;
         QSqlQuery q(m_ctx.db());
         q.prepare(QStringLiteral("DELETE FROM %1 WHERE CID = ? AND JGICODE = ?").arg(def.name));

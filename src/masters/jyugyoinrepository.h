@@ -23,9 +23,9 @@ public:
     // Replaces the employee's row (delete + insert in one transaction); `alsoInside`,
     // when given, writes what belongs with the row inside the same transaction.
     bool save(const Employee& e, const std::function<bool()>& alsoInside = {});
-    // Removes the employee, his other allowances and deductions, his bank account and
-    // the other side rows of his master in one transaction; his statements and year-end
-    // rows stay.
+    // Removes the employee, his other allowances and deductions and the side rows of
+    // his master (bank account, standard remuneration, resident-tax notices) in one
+    // transaction; his statements and year-end rows stay.
     bool remove(const QString& code);
     // get_sonota_teate: the other allowances flagged for the hourly rate.
     bool countedAllowances(const QString& code, double* sum);

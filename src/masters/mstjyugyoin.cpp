@@ -115,8 +115,15 @@ void MstJyugyoin::build()
     top->addWidget(m_kojyo);
     auto* ginko = makeButton(this, "cmdGinko", QStringLiteral("振込口座設定"), QStringLiteral("給与振込の口座を設定します。"));
     ginko->setEnabled(ctx().screens && ctx().screens->has(QStringLiteral("MstJyugyoinGinko")));
-    connect(ginko, &QPushButton::clicked, this, [this] { openGinko(); });
+    connect(ginko, &QPushButton::clicked, this,
+            [this] { openForEmployee(QStringLiteral("MstJyugyoinGinko"), QStringLiteral("振込口座")); });
     top->addWidget(ginko);
+    auto* juminzei = makeButton(this, "cmdJuminzei", QStringLiteral("住民税額設定"),
+                                QStringLiteral("市区町村の通知書の住民税（特別徴収税額）を設定します。"));
+    juminzei->setEnabled(ctx().screens && ctx().screens->has(QStringLiteral("MstJuminzei")));
+    connect(juminzei, &QPushButton::clicked, this,
+            [this] { openForEmployee(QStringLiteral("MstJuminzei"), QStringLiteral("住民税額")); });
+    top->addWidget(juminzei);
     root->addLayout(top);
 
     auto* columns = new QHBoxLayout;
@@ -617,10 +624,7 @@ void MstJyugyoin::remove()
         ctx().messages().exclamation(QStringLiteral("従業員番号を入力した後、削除ボタンを押して下さい。"));
         return;
     }
-    if (ctx().messages().show(Messages::Icon::Exclamation, QStringLiteral("確認"),
-                              QStringLiteral("選択されたデータを削除してもよろしいですか？"), Messages::Buttons::YesNo,
-                              Messages::Answer::No)
-        != Messages::Answer::Yes)
+    if (!confirmDelete())
         return;
     if (!JyugyoinRepository(ctx()).remove(code))
         return;
@@ -673,15 +677,16 @@ void MstJyugyoin::openItems(bool allowances)
     Screen::openFrom(this, screen);
 }
 
-void MstJyugyoin::openGinko()
+void MstJyugyoin::openForEmployee(const QString& screenName, const QString& what)
 {
     const QString code = m_code->trimmed();
     if (code.isEmpty()) {
-        ctx().messages().exclamation(QStringLiteral("従業員番号を入力した後、振込口座を設定して下さい。"));
+        ctx().messages().exclamation(QStringLiteral("従業員番号を入力した後、%1を設定して下さい。").arg(what));
         return;
     }
-    // The bank screen lives in its own subsystem: made by name, told the employee by name.
-    QWidget* screen = ctx().screens->create(QStringLiteral("MstJyugyoinGinko"), ctx());
+    // The screen lives in another subsystem: made by name, told the employee by name
+    // (it says so itself when the employee is not registered).
+    QWidget* screen = ctx().screens ? ctx().screens->create(screenName, ctx()) : nullptr;
     bool ok = false;
     if (screen && QMetaObject::invokeMethod(screen, "setEmployee", Q_RETURN_ARG(bool, ok), Q_ARG(QString, code)) && ok)
         Screen::openFrom(this, screen);

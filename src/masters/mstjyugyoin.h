@@ -52,7 +52,9 @@ private:
     void write();
     void remove();
     void openItems(bool allowances);
-    void openGinko();
+    // Opens a screen of another subsystem on the employee shown (made by name and told
+    // the employee by its setEmployee); `what` names the setting when the code is missing.
+    void openForEmployee(const QString& screenName, const QString& what);
     void edited();
     // Health and pension from the standard amount, when one is set.
     void updatePremiums();

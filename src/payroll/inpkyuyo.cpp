@@ -3,8 +3,10 @@
 #include "app/appcontext.h"
 #include "app/numberfield.h"
 #include "app/valuehelpers.h"
+#include "payroll/juminzeistatementpart.h"
 #include "payroll/statementwidgets.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -181,6 +183,7 @@ void InpKyuyo::buildLayout()
     m_lblSyotoku = caption(kojyo, QStringLiteral("所得税"), QStringLiteral("lblSyotoku"));
     m_txtSiminTax = amountField(kojyo, QStringLiteral("txtSiminTax"));
     m_lblTaxNotice = noteLabel(kojyo, QStringLiteral("lblTaxNotice"), 2);
+    m_juminzei = new JuminzeiStatementPart(ctx(), kojyo);
     kg->addWidget(caption(kojyo, QStringLiteral("健康保険料")), 0, 0);
     kg->addWidget(m_txtHealth, 0, 1);
     kg->addWidget(caption(kojyo, QStringLiteral("厚生年金保険料")), 1, 0);
@@ -191,9 +194,10 @@ void InpKyuyo::buildLayout()
     kg->addWidget(m_txtSyotoku, 3, 1);
     kg->addWidget(caption(kojyo, QStringLiteral("住民税")), 4, 0);
     kg->addWidget(m_txtSiminTax, 4, 1);
-    kg->addWidget(m_lblTaxNotice, 5, 0, 1, 4);
+    kg->addWidget(m_juminzei->box(), 5, 0, 1, 4);
+    kg->addWidget(m_lblTaxNotice, 6, 0, 1, 4);
     m_lblShahoNote = noteLabel(kojyo, QStringLiteral("lblShahoNote"), 2);
-    kg->addWidget(m_lblShahoNote, 6, 0, 1, 4);
+    kg->addWidget(m_lblShahoNote, 7, 0, 1, 4);
     for (int i = 0; i < MeisaiRecord::kDeductions; ++i) {
         m_txtKojyo[size_t(i)] = amountField(kojyo, QStringLiteral("txtKojyo%1").arg(i + 1));
         m_lblKojyo[size_t(i)] = caption(kojyo, defaultDeductionCaption(i + 1), QStringLiteral("lblKojyo%1").arg(i + 1));
@@ -201,6 +205,8 @@ void InpKyuyo::buildLayout()
         kg->addWidget(m_txtKojyo[size_t(i)], i, 3);
     }
     kg->setColumnMinimumWidth(2, 120);
+    // The notes below span the columns and would otherwise squeeze the captions.
+    kg->setColumnMinimumWidth(0, m_lblKoyoHoken->fontMetrics().horizontalAdvance(QStringLiteral("雇用保険料（修正可）")));
     kg->setColumnStretch(4, 1);
 
     // Attendance.
@@ -285,6 +291,8 @@ void InpKyuyo::buildLayout()
         calculate_kyuyo();
     });
     connect(m_flxTeate, &QTableWidget::itemChanged, this, [this] { calculate_kyuyo(); });
+    connect(m_txtSiminTax, &QLineEdit::textEdited, m_juminzei, &JuminzeiStatementPart::typedByHand);
+    connect(m_juminzei, &JuminzeiStatementPart::lumpToggled, this, [this] { calculate_kyuyo(); });
 }
 
 NumberField* InpKyuyo::numberFieldForRate(QWidget* parent)
@@ -318,6 +326,7 @@ void InpKyuyo::clear_data()
     m_healthKind = QStringLiteral("0");
     m_lblTaxNotice->clear();
     m_insurance = StatementInsurance();
+    m_juminzei->clear();
     m_loading = false;
     showRate();
     calculate_kyuyo();
@@ -383,6 +392,7 @@ bool InpKyuyo::read_meisai_data(bool* found)
     showStatement(*stored);
     set_input_mode();
     calculate_kyuyo();
+    m_juminzei->showStored(employeeCode(), payMonth(), stored->residentTax, m_result.netPay + stored->residentTax);
     return true;
 }
 
@@ -399,6 +409,7 @@ void InpKyuyo::read_data()
     MeisaiRecord statement = newSalaryStatement(*master, ctx().companyId, payMonth());
     applyStandardPremiums(statement, m_insurance);
     showStatement(statement);
+    m_juminzei->startNew(master->code, payMonth(), master->residentTax);
     set_input_mode();
     calculate_kyuyo();
 }
@@ -510,6 +521,14 @@ void InpKyuyo::calculate_kyuyo()
         return;
     m_calculating = true;
     m_result = calculateKyuyo(statementOnScreen(), m_rates, m_switches);
+    // The resident tax of a new statement follows its source; a leaver's rest in one sum
+    // goes as far as the pay before resident tax covers it.
+    const long long available = m_result.netPay + m_result.statement.residentTax;
+    if (const std::optional<long long> tax = m_juminzei->amountFor(available);
+        tax && *tax != m_result.statement.residentTax) {
+        m_txtSiminTax->setValue(double(*tax));
+        m_result = calculateKyuyo(statementOnScreen(), m_rates, m_switches);
+    }
     const MeisaiRecord& s = m_result.statement;
     for (size_t i = 0; i < m_overtimePay.size(); ++i)
         m_overtimePay[i]->setValue(double(s.overtimePay[i]));

@@ -13,6 +13,8 @@ class NumberField;
 
 namespace minasel::payroll {
 
+class JuminzeiStatementPart;
+
 // 給与明細登録: one monthly salary statement, recomputed after every change and
 // stored as the MEISAI row of pay kind "1".
 class InpKyuyo : public StatementScreen {
@@ -101,6 +103,7 @@ private:
     QLabel* m_lblSyotoku;
     QLabel* m_lblTaxNotice;
     QLabel* m_lblShahoNote;
+    JuminzeiStatementPart* m_juminzei;
 };
 
 } // namespace minasel::payroll

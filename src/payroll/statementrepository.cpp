@@ -53,14 +53,18 @@ void StatementRepository::fail(int code, const QString& description, const QStri
     m_ctx.reportError(code, description, (form.isEmpty() ? m_form : form) + QLatin1Char('.') + procedure);
 }
 
-bool StatementRepository::employees(QList<EmployeeEntry>* out)
+bool StatementRepository::employees(QList<EmployeeEntry>* out, const QString& payMonth)
 {
     out->clear();
     QSqlQuery q(m_ctx.db());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("Select JGICODE, JGINAME From JYUGYOIN Where CID = ?"
-                             " AND (TAISYABI = '' OR TAISYABI IS NULL) Order By JGICODE"));
+                             " AND (TAISYABI = '' OR TAISYABI IS NULL OR TAISYABI >= ?) Order By JGICODE"));
     q.addBindValue(m_ctx.companyId);
+    const int month = payMonth.mid(4, 2).toInt();
+    q.addBindValue(payMonth.size() == 6 && month >= 1 && month <= 12
+                       ? previousPayMonth(payMonth) + QStringLiteral("01")
+                       : QStringLiteral("99999999"));
     if (!q.exec()) {
         fail(errorCode(q), q.lastError().text(), QStringLiteral("set_jyugyoin_combo"));
         return false;

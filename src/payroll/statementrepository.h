@@ -20,8 +20,9 @@ public:
     // `form` names the screen in the log ("InpKyuyo", "InpSyoyo", ...).
     StatementRepository(AppContext& ctx, const QString& form);
 
-    // set_jyugyoin_combo: employees without a leaving date, in code order.
-    bool employees(QList<EmployeeEntry>* out);
+    // set_jyugyoin_combo: employees without a leaving date, in code order. With a pay
+    // month, also those who left in it or the month before: their last pay is made then.
+    bool employees(QList<EmployeeEntry>* out, const QString& payMonth = QString());
 
     // read_data: the fixed items, with the qualification and additional pay looked up
     // and the other allowances (up to 9) and deductions (up to 5) in line order.

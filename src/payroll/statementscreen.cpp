@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/datehelpers.h"
 #include "app/textfield.h"
+#include "payroll/juminzeirepository.h"
 #include "payroll/payslipprintjob.h"
 #include "payroll/statementwidgets.h"
 
@@ -17,13 +18,7 @@ namespace minasel::payroll {
 StatementScreen::StatementScreen(AppContext& ctx, const QString& title, const QString& form, const QString& kind)
     : Screen(ctx, title), m_repo(ctx, form), m_form(form), m_kind(kind)
 {
-    auto* year = new TextField(this, TextField::Kind::Code);
-    year->setObjectName(QStringLiteral("txtYear"));
-    year->setMaxLength(4);
-    year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
-    year->setFixedWidth(56);
-    year->setAlignment(Qt::AlignCenter);
-    m_txtYear = year;
+    m_txtYear = yearField(this, QStringLiteral("txtYear"));
     auto* month = new TextField(this, TextField::Kind::Code);
     month->setObjectName(QStringLiteral("txtMonth"));
     month->setMaxLength(2);
@@ -48,6 +43,7 @@ StatementScreen::StatementScreen(AppContext& ctx, const QString& title, const QS
         b->setMinimumWidth(110);
     }
     m_lblStatus = makeNote(this, QStringLiteral("lblStatus"));
+    m_lblJuminzeiReminder = noteLabel(this, QStringLiteral("lblJuminzeiReminder"));
 
     connect(m_txtYear, &QLineEdit::editingFinished, this, &StatementScreen::yearFinished);
     connect(m_txtMonth, &QLineEdit::editingFinished, this, &StatementScreen::monthFinished);
@@ -68,11 +64,12 @@ StatementScreen::~StatementScreen()
 
 void StatementScreen::initialise()
 {
-    set_jyugyoin_combo();
     // The pay month starts at the month of today.
     const QString today = ctx().clock().today().toString(QStringLiteral("yyyy/MM/dd"));
     m_txtYear->setText(today.left(4));
     m_txtMonth->setText(today.mid(5, 2));
+    set_jyugyoin_combo();
+    showJuminzeiReminder();
     clear_data();
     markUnchanged();
 }
@@ -96,13 +93,20 @@ QString StatementScreen::employeeCode() const
 
 bool StatementScreen::set_jyugyoin_combo()
 {
+    // Who is listed depends on the pay month (a leaver's last pay): the choice stays
+    // while its employee is still listed.
+    const QString chosen = employeeCode();
     QList<EmployeeEntry> list;
-    const bool ok = m_repo.employees(&list);
+    const bool ok = m_repo.employees(&list, payMonth());
     const QSignalBlocker block(m_cmbJyugyoin);
     m_cmbJyugyoin->clear();
-    for (const EmployeeEntry& e : list)
+    int keep = -1;
+    for (const EmployeeEntry& e : list) {
+        if (!chosen.isEmpty() && e.code == chosen)
+            keep = m_cmbJyugyoin->count();
         m_cmbJyugyoin->addItem(e.display());
-    m_cmbJyugyoin->setCurrentIndex(-1);
+    }
+    m_cmbJyugyoin->setCurrentIndex(keep);
     return ok;
 }
 
@@ -114,7 +118,7 @@ void StatementScreen::yearFinished()
         if (formatted != m_txtYear->text())
             m_txtYear->setText(formatted);
     }
-    reload();
+    payMonthChanged();
 }
 
 void StatementScreen::monthFinished()
@@ -122,6 +126,26 @@ void StatementScreen::monthFinished()
     const QString formatted = FormatMonth(m_txtMonth->text().trimmed());
     if (formatted != m_txtMonth->text())
         m_txtMonth->setText(formatted);
+    payMonthChanged();
+}
+
+void StatementScreen::showJuminzeiReminder()
+{
+    const int month = m_txtMonth->text().toInt();
+    const int year = taxYearOf(m_txtYear->text().toInt(), month);
+    const int missing = month >= 1 && month <= 12 && year > 0 ? JuminzeiRepository(ctx(), m_form).missingCount(year) : 0;
+    m_lblJuminzeiReminder->setText(missing ? QStringLiteral("★ %1の住民税が未入力: %2 名").arg(taxYearName(year)).arg(missing)
+                                           : QString());
+    m_lblJuminzeiReminder->setToolTip(missing ? QStringLiteral("前年度は特別徴収だった従業員に%1の特別徴収税額がありません。"
+                                                               "初期設定の「６）住民税 特別徴収税額」で入力して下さい。")
+                                                    .arg(taxYearName(year))
+                                              : QString());
+}
+
+void StatementScreen::payMonthChanged()
+{
+    set_jyugyoin_combo();
+    showJuminzeiReminder();
     reload();
 }
 
@@ -256,7 +280,8 @@ QHBoxLayout* StatementScreen::monthAndEmployeeRow()
     head->addSpacing(24);
     head->addWidget(caption(this, QStringLiteral("従業員")));
     head->addWidget(m_cmbJyugyoin);
-    head->addStretch();
+    head->addSpacing(12);
+    head->addWidget(m_lblJuminzeiReminder, 1);
     return head;
 }
 

@@ -69,6 +69,7 @@ protected:
     QPushButton* m_cmdPrint = nullptr;
     QPushButton* m_cmdCancel = nullptr;
     QLabel* m_lblStatus = nullptr;
+    QLabel* m_lblJuminzeiReminder = nullptr;
 
 private:
     void cmdWrite_Click();
@@ -76,6 +77,9 @@ private:
     void cmdPrint_Click();
     void yearFinished();
     void monthFinished();
+    void payMonthChanged();
+    // The June update of the resident-tax notices, while it is not done.
+    void showJuminzeiReminder();
     bool registerStatement();
 
     StatementRepository m_repo;

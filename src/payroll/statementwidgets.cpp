@@ -2,7 +2,10 @@
 
 #include "app/numberfield.h"
 #include "app/screen.h"
+#include "app/textfield.h"
 #include "app/valuehelpers.h"
+
+#include <QRegularExpressionValidator>
 
 namespace minasel::payroll {
 
@@ -45,6 +48,17 @@ NumberField* daysField(QWidget* parent, const QString& name)
 NumberField* countField(QWidget* parent, const QString& name)
 {
     return numberField(parent, name, 0, 999, 0, QStringLiteral("##0"), 60);
+}
+
+QLineEdit* yearField(QWidget* parent, const QString& name)
+{
+    auto* year = new TextField(parent, TextField::Kind::Code);
+    year->setObjectName(name);
+    year->setMaxLength(4);
+    year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
+    year->setFixedWidth(56);
+    year->setAlignment(Qt::AlignCenter);
+    return year;
 }
 
 QLabel* caption(QWidget* parent, const QString& text, const QString& name)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
@@ -18,6 +19,8 @@ NumberField* resultField(QWidget* parent, const QString& name);
 NumberField* hoursField(QWidget* parent, const QString& name);
 NumberField* daysField(QWidget* parent, const QString& name);
 NumberField* countField(QWidget* parent, const QString& name);
+// A year of four digits typed as a code (no input method), centred.
+QLineEdit* yearField(QWidget* parent, const QString& name);
 QLabel* caption(QWidget* parent, const QString& text, const QString& name = QString());
 // A note in red of fixed size (see Screen::makeNote).
 QLabel* noteLabel(QWidget* parent, const QString& name, int lines = 1);

@@ -218,7 +218,9 @@ const SubMenu kSubMenus[] = {
       {"cmdJyugyoin", "２)従業員マスタ保守", "従業員情報の設定を行います。", "MstJyugyoin"},
       {"cmdSikaku", "３）資格マスタ保守", "資格手当の入力を行います。", "MstSikaku"},
       {"cmdFukakyu", "４）付加給マスタ保守", "付加給データの設定を行います。", "MstFukakyu"},
-      {"cmdPassword", "５）パスワード設定／変更", "パスワードの設定・変更を行います。", ""}, kBack},
+      {"cmdPassword", "５）パスワード設定／変更", "パスワードの設定・変更を行います。", ""},
+      {"cmdJuminzei", "６）住民税 特別徴収税額", "市区町村の通知書の住民税（特別徴収税額）を入力・確認します。", "DspJuminzei"},
+      kBack},
      "cmdPassword", "Password"},
     {"cmdInOutsyori", "InOutMenu", "入出力処理 - ",
      "　給与明細入力で、毎月の給与を入力して下さい。\n\n　賞与支給と年末調整の時期がくる時に入力して下さい。"
@@ -243,7 +245,8 @@ const SubMenu kSubMenus[] = {
 TEST_F(MainMenuTest, SubMenusOpenTheirScreensAndLeaveOnX)
 {
     for (const char* n : {"InpKaisyaJoho", "MstJyugyoin", "MstSikaku", "InpKyuyo", "InpSyoyo", "PrtKyuyoSyoyo",
-                          "PrtKojinDaityo", "PrtTukiDaityo", "InpNentyo", "RunBackUp", "SetUsePrinter", "RunFurikomi"})
+                          "PrtKojinDaityo", "PrtTukiDaityo", "InpNentyo", "RunBackUp", "SetUsePrinter", "RunFurikomi",
+                          "DspJuminzei"})
         registerProbe(QString::fromLatin1(n));   // MstFukakyu and PrtGensen left out
     ASSERT_TRUE(start());
     for (const SubMenu& sub : kSubMenus) {

@@ -49,12 +49,13 @@ public:
         data.exec("UPDATE JYUGYOIN SET KIHONKYU = 1 WHERE CID = '01'");
         data.exec("DELETE FROM NENTYO WHERE CID = '01'");
         data.exec("INSERT INTO SIKAKU VALUES('01', 'Z9', '余計な資格', 1)");
-        // The side tables of the bank accounts come back too.
+        // The side tables of the bank accounts and the resident-tax notices come back too.
         data.exec("DELETE FROM KAISYAGINKO WHERE CID = '01'");
         data.exec("UPDATE JYUGYOINGINKO SET KOZANO = '0000001' WHERE CID = '01'");
         // The social-insurance side tables come back too.
         data.exec("DELETE FROM SYAHOSETTEI WHERE CID = '01'");
         data.exec("UPDATE HYOJUNHOSYU SET HYOJUNGAKU = 1 WHERE CID = '01'");
+        data.exec("UPDATE JUMINZEI SET NENGAKU = 1, GAKU06 = 1 WHERE CID = '01'");
         ASSERT_NE(dumpCompany(data.ctx().db(), "01"), before01);
     }
 

@@ -77,7 +77,7 @@ TEST(Schema, FixedRowsAndSeed)
                                  "4 T_004 73 MEISAI", "5 T_005 96 NENTYO", "6 T_006 4 SIKAKU", "7 T_007 6 SONOTA",
                                  "8 T_008 5 SONOTAKOJYO", "9 T_009 23 NENTYOSINKOKU",
                                  "10 T_010 10 KAISYAGINKO", "11 T_011 10 JYUGYOINGINKO",
-                                 "12 T_012 5 SYAHOSETTEI", "13 T_013 4 HYOJUNHOSYU"}));
+                                 "12 T_012 5 SYAHOSETTEI", "13 T_013 4 HYOJUNHOSYU", "14 T_014 17 JUMINZEI"}));
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT TOROKUBI FROM COMPANY WHERE CID = '01'")).toString(), QStringLiteral("2024/04/01"));
     EXPECT_GE(data.count(QStringLiteral("SELECT COUNT(*) FROM COMPANY WHERE TOROKUBI = '2000/01/01'")), 2);
     EXPECT_GE(data.count(QStringLiteral("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'")), 3);
@@ -137,4 +137,10 @@ TEST(Schema, AFirstVersionFileIsUpgraded)
               QStringLiteral("CID:TEXT,JGICODE:TEXT,HYOJUNGAKU:DOUBLE,HOSYUGAKU:DOUBLE"));
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT KEISIKI FROM BACKUP WHERE SEQNO = 12")).toString(),
               QStringLiteral("SYAHOSETTEI"));
+    EXPECT_EQ(columnsOf(db, QStringLiteral("JUMINZEI")).join(QLatin1Char(',')),
+              QStringLiteral("CID:TEXT,JGICODE:TEXT,NENDO:TEXT,NENGAKU:DOUBLE,GAKU06:DOUBLE,GAKU07:DOUBLE,GAKU08:DOUBLE,"
+                             "GAKU09:DOUBLE,GAKU10:DOUBLE,GAKU11:DOUBLE,GAKU12:DOUBLE,GAKU01:DOUBLE,GAKU02:DOUBLE,"
+                             "GAKU03:DOUBLE,GAKU04:DOUBLE,GAKU05:DOUBLE,HENKOTUKI:DOUBLE"));
+    EXPECT_EQ(data.scalar(QStringLiteral("SELECT KEISIKI FROM BACKUP WHERE SEQNO = 14")).toString(),
+              QStringLiteral("JUMINZEI"));
 }

@@ -1,0 +1,2 @@
+minasel_test(test_juminzei SOURCES test_juminzei.cpp DEPENDS payroll_core)
+minasel_test(test_juminzeiscreens SOURCES test_juminzeiscreens.cpp DEPENDS payroll_ui masters_ui)
