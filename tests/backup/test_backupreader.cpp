@@ -65,12 +65,6 @@ QList<QStringList> rows(std::initializer_list<QStringList> r)
 
 } // namespace
 
-TEST(BackupFormat, WritesQuotedValuesWithDoubledQuotesAndCrLf)
-{
-    EXPECT_EQ(BackupFormat::formatRow({"01", "A\"B", "x,y", ""}), QByteArray("\"01\",\"A\"\"B\",\"x,y\",\"\"\r\n"));
-    EXPECT_EQ(BackupFormat::formatRow({"給与"}), QStringLiteral("\"給与\"\r\n").toUtf8());
-}
-
 TEST(BackupFormat, NumbersInPlainDecimalsThatReadBackExactly)
 {
     EXPECT_EQ(BackupFormat::valueText(QVariant(300000.0)), "300000");

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -84,24 +83,6 @@ TEST_F(CompactionTest, TransactionOpenOnTheSharedConnectionIsNotThrownAway)
               data.count("SELECT COUNT(*) FROM JYUGYOIN WHERE CID = '01'"));
     EXPECT_FALSE(QFileInfo::exists(copyPath()));
     EXPECT_EQ(data.messages().last().icon, Messages::Icon::Exclamation);
-}
-
-TEST_F(CompactionTest, AnotherConnectionWithAnOpenTransactionStopsIt)
-{
-    QString error;
-    {
-        QSqlDatabase other = db::openFile(dbPath(), "other-writer", &error);
-        ASSERT_TRUE(other.isOpen()) << error.toStdString();
-        ASSERT_TRUE(other.transaction());
-        QSqlQuery(other).exec("DELETE FROM SIKAKU WHERE CID = '01'");
-        DatabaseCompactor c(data.ctx());
-        EXPECT_EQ(c.run(), Outcome::Busy);
-        EXPECT_TRUE(data.ctx().db().isOpen());
-        EXPECT_TRUE(other.commit());   // its work lands in the one Kyuyo.db
-        other.close();
-    }
-    QSqlDatabase::removeDatabase("other-writer");
-    EXPECT_EQ(data.count("SELECT COUNT(*) FROM SIKAKU WHERE CID = '01'"), 0);
 }
 
 // Another program (here the sqlite3 tool) in the middle of a write.

@@ -51,29 +51,6 @@ protected:
 
 } // namespace
 
-TEST_F(RunBackUpTest, ControlsCarryTheirNamesAndCaptions)
-{
-    const struct {
-        const char* name;
-        QString caption;
-    } buttons[] = {
-        {"cmdBackUp", QStringLiteral("[f・1] バックアップ処理")},
-        {"cmdLoalBack", QStringLiteral("[f・2] 復旧処理")},
-        {"cmdCompact", QStringLiteral("[f・3] DB最適化")},
-        {"cmdBack", QStringLiteral("[f・6] 戻 る")},
-    };
-    for (const auto& b : buttons) {
-        auto* w = screen->findChild<QPushButton*>(b.name);
-        ASSERT_NE(w, nullptr) << b.name;
-        EXPECT_EQ(w->text(), b.caption);
-    }
-    EXPECT_EQ(screen->findChild<QPushButton*>("cmdQuestion")->toolTip(), QStringLiteral("ヘルプを表示します。"));
-    EXPECT_EQ(screen->findChild<QLabel*>("lblReadMe")->text(),
-              QStringLiteral("毎月の給与計算終了後には、必ずバックアップ処理を実行するようにして下さい。"));
-    EXPECT_FALSE(message()->isVisible());
-    EXPECT_EQ(screen->windowTitle(), QStringLiteral("バックアップ処理 - ") + data.ctx().companyName);
-}
-
 TEST_F(RunBackUpTest, F1BacksUpIntoTheChosenFolder)
 {
     chosen = out.path() + "/";
@@ -120,17 +97,6 @@ TEST_F(RunBackUpTest, F2RestoresWithTheWorkingLabelAndHourglassShown)
     EXPECT_TRUE(hourglass);
     EXPECT_FALSE(message()->isVisible());
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("復旧処理が終了しました"));
-}
-
-TEST_F(RunBackUpTest, F2RefusesAnIncompleteSetBeforeShowingWork)
-{
-    chosen = out.path() + "/";
-    press(Qt::Key_F1);
-    QFile::remove(out.path() + "/T_002.txt");
-    data.messages().clear();
-    press(Qt::Key_F2);
-    EXPECT_EQ(data.messages().entries().size(), 1);
-    EXPECT_EQ(data.messages().lastText(), QStringLiteral("データが見つかりませんので、取込処理を中止します。"));
 }
 
 TEST_F(RunBackUpTest, F3AsksFirstAndNoChangesNothing)
