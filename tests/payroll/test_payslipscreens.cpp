@@ -65,6 +65,7 @@ TEST_F(PayslipScreenTest, CandidatesFollowKindAndMonth)
     payroll::PrtKyuyoSyoyo screen(dir.ctx());
     EXPECT_EQ(screen.payMonth(), QStringLiteral("202611"));
     EXPECT_EQ(leftCodes(screen.picker()), (QStringList{"00001", "00002", "00004"}));
+    EXPECT_EQ(screen.picker()->candidates().first().name, QStringLiteral("見那瀬 太郎"));
     screen.findChild<QRadioButton*>("optSyoyo")->setChecked(true);
     EXPECT_EQ(leftCodes(screen.picker()), (QStringList{"00003"}));
     screen.findChild<QRadioButton*>("optKyuyo")->setChecked(true);
