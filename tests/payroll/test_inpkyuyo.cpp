@@ -170,6 +170,7 @@ TEST_F(InpKyuyoTest, YearAndMonthAreNormalised)
 TEST_F(InpKyuyoTest, OnlyEmployeesStillEmployedAreListed)
 {
     ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET TAISYABI = '20261031' WHERE JGICODE = '00003'")));
+    ASSERT_TRUE(td.exec(QStringLiteral("UPDATE JYUGYOIN SET TAISYABI = NULL WHERE JGICODE = '00004'")));
     open();
     auto* combo = field<QComboBox>("cmbJyugyoin");
     QStringList items;

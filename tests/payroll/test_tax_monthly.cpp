@@ -254,14 +254,4 @@ TEST(MonthlyProperties, NonNegativeAndMonotonic)
     }
 }
 
-TEST(MonthlyRuleData, PeriodsFollowEachOther)
-{
-    const auto sets = monthlyRuleSets();
-    for (size_t i = 1; i < sets.size(); ++i) {
-        const int last = sets[i - 1].lastMonth;
-        const int next = last % 100 == 12 ? (last / 100 + 1) * 100 + 1 : last + 1;
-        EXPECT_EQ(sets[i].firstMonth, next) << sets[i].name;
-    }
-}
-
 } // namespace
