@@ -5,6 +5,7 @@
 #include "masters/mstcodemaster.h"
 #include "masters/mstjyugyoin.h"
 #include "masters/mstotheritems.h"
+#include "support/screens.h"
 #include "support/testdatadir.h"
 
 #include <QApplication>
@@ -18,31 +19,15 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-// Readable QString values in failure messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 using namespace minasel;
 using namespace minasel::masters;
+using namespace minasel::test;
 
 namespace {
 
 QString q(const char* s)
 {
     return QString::fromUtf8(s);
-}
-
-template <class T>
-T* child(QWidget* w, const char* name)
-{
-    T* c = w->findChild<T*>(QLatin1String(name));
-    if (!c)
-        ADD_FAILURE() << "no control " << name;
-    return c;
 }
 
 // Shows a screen and makes it the active window so that keys reach it.
@@ -53,26 +38,11 @@ void show(QWidget* w)
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
 }
 
-// Types into a field and leaves it with Enter, as a user would.
-void typeAndEnter(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Return);
-}
-
 // Sets (Japanese) text that keyClicks cannot type.
 void setText(QLineEdit* field, const QString& text)
 {
     field->setFocus();
     field->setText(text);
-}
-
-void pressF(QWidget* w, int n)
-{
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
-    QTest::keyClick(target, Qt::Key(Qt::Key_F1 + n - 1));
 }
 
 QStringList companyIds(test::TestDataDir& data)
@@ -557,10 +527,7 @@ TEST_F(MstJyugyoinTest, AllowancesScreenRecomputesTheRate)
 {
     typeAndEnter(line("txtCode"), QStringLiteral("3"));   // 210,000 base, 170 hours
     c<QPushButton>("cmdTeate")->click();
-    MstOtherItems* teate = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == QLatin1String("MstTeate") && top->isVisible())
-            teate = qobject_cast<MstOtherItems*>(top);
+    auto* teate = qobject_cast<MstOtherItems*>(visibleWindow("MstTeate"));
     ASSERT_TRUE(teate);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(child<QLabel>(teate, "lblCode")->text(), QStringLiteral("00003"));
@@ -570,7 +537,6 @@ TEST_F(MstJyugyoinTest, AllowancesScreenRecomputesTheRate)
     grid->item(0, 0)->setText(q("役職"));
     grid->item(0, 1)->setData(Qt::EditRole, 17000.0);
     grid->item(0, 2)->setCheckState(Qt::Checked);
-    QApplication::setActiveWindow(teate);
     grid->setFocus();
     pressF(teate, 1);
     EXPECT_EQ(child<NumberField>(w, "txtTimeMoney")->value(), std::round(227000.0 / 170));

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/numberfield.h"
 #include "payroll/statementrepository.h"
+#include "support/screens.h"
 #include "support/testdatadir.h"
 
 #include <QComboBox>
@@ -23,10 +24,7 @@ protected:
     template <typename T = NumberField>
     T* field(const char* name)
     {
-        T* w = m_screen->template findChild<T*>(QLatin1String(name));
-        if (!w)
-            ADD_FAILURE() << "no control " << name;
-        return w;
+        return child<T>(m_screen.get(), name);
     }
     double value(const char* name) { return field(name)->value(); }
     QString label(const char* name) { return field<QLabel>(name)->text(); }

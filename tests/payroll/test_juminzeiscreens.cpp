@@ -29,14 +29,6 @@ protected:
         td.ctx().screens = &registry;
         td.clock().set(QDateTime(QDate(2026, 5, 28), QTime(9, 0)));
     }
-    template <typename W>
-    W* topLevel(const char* name)
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String(name) && w->isVisible())
-                return qobject_cast<W*>(w);
-        return nullptr;
-    }
     void click(QWidget* screen, const char* button) { screen->findChild<QPushButton*>(QLatin1String(button))->click(); }
     void statementFor(const char* year, const char* month, const char* code)
     {
@@ -64,7 +56,7 @@ TEST_F(JuminzeiScreensTest, NoticeTypedOrImportedIsTakenByJuneJulyAndMay)
     code->setText(QStringLiteral("00002"));
     emit code->editingFinished();
     click(&master, "cmdJuminzei");
-    auto* entry = topLevel<MstJuminzei>("MstJuminzei");
+    auto* entry = qobject_cast<MstJuminzei*>(test::visibleWindow("MstJuminzei"));
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->findChild<QLabel*>(QStringLiteral("lblNendo"))->text(), QStringLiteral("令和8年度（2026年6月〜2027年5月）"));
     auto* yearly = entry->findChild<QLineEdit*>(QStringLiteral("txtNengaku"));

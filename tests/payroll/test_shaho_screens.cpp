@@ -11,6 +11,7 @@
 #include "masters/mstjyugyoin.h"
 #include "payroll/inpkyuyo.h"
 #include "payroll/statementrepository.h"
+#include "support/screens.h"
 #include "support/testdatadir.h"
 
 #include <QComboBox>
@@ -24,13 +25,11 @@ using namespace minasel;
 
 namespace {
 
-template <class T = NumberField>
-T* child(QWidget* w, const char* name)
+using test::child;
+
+double value(QWidget* w, const char* name)
 {
-    T* c = w->findChild<T*>(QLatin1String(name));
-    if (!c)
-        ADD_FAILURE() << "no control " << name;
-    return c;
+    return child<NumberField>(w, name)->value();
 }
 
 void grab(QWidget* w, const char* name)
@@ -68,10 +67,10 @@ TEST(ShahoScreens, NewUserInTokyoFromRatesToTheStatements)
     EXPECT_EQ(child<QComboBox>(dialog, "cmbTodohuken")->currentText(), QStringLiteral("13 東京都"));
     grab(dialog, "1_hoteiritu");
     child<QPushButton>(dialog, "cmdSettei")->click();
-    EXPECT_EQ(child(company.get(), "txtKekohokenRitu")->value(), 9.85);
-    EXPECT_EQ(child(company.get(), "txtKekohokenRitu2")->value(), 11.47);
-    EXPECT_EQ(child(company.get(), "txtKonehokenRitu")->value(), 18.3);
-    EXPECT_EQ(child(company.get(), "txtKoyohokenRitu")->value(), 0.005);
+    EXPECT_EQ(value(company.get(), "txtKekohokenRitu"), 9.85);
+    EXPECT_EQ(value(company.get(), "txtKekohokenRitu2"), 11.47);
+    EXPECT_EQ(value(company.get(), "txtKonehokenRitu"), 18.3);
+    EXPECT_EQ(value(company.get(), "txtKoyohokenRitu"), 0.005);
     grab(company.get(), "2_kaisyajoho");
     child<QPushButton>(company.get(), "cmdTouroku")->click();
     EXPECT_TRUE(td.messages().empty()) << td.messages().lastText().toStdString();
@@ -91,10 +90,10 @@ TEST(ShahoScreens, NewUserInTokyoFromRatesToTheStatements)
     child<QComboBox>(master.get(), "cmbKubun")->setCurrentIndex(1);
     enter(child<QLineEdit>(master.get(), "txtKihonq"), QStringLiteral("300000"));
     enter(child<QLineEdit>(master.get(), "txtHosyu"), QStringLiteral("300000"));
-    EXPECT_EQ(child(master.get(), "txtHyojun")->value(), 300000);
-    EXPECT_EQ(child(master.get(), "txtHealth")->value(), 15120);
-    EXPECT_EQ(child(master.get(), "txtNenkin")->value(), 27450);
-    EXPECT_TRUE(child(master.get(), "txtHealth")->isReadOnly());
+    EXPECT_EQ(value(master.get(), "txtHyojun"), 300000);
+    EXPECT_EQ(value(master.get(), "txtHealth"), 15120);
+    EXPECT_EQ(value(master.get(), "txtNenkin"), 27450);
+    EXPECT_TRUE(child<NumberField>(master.get(), "txtHealth")->isReadOnly());
     EXPECT_TRUE(child<QLabel>(master.get(), "lblHyojunNote")->text().contains(QStringLiteral("うち子ども・子育て支援金 345円")));
     grab(master.get(), "3_mstjyugyoin");
     child<QPushButton>(master.get(), "cmdWrite")->click();
@@ -112,15 +111,15 @@ TEST(ShahoScreens, NewUserInTokyoFromRatesToTheStatements)
     enter(child<QLineEdit>(kyuyo.get(), "txtYear"), QStringLiteral("2026"));
     list->setCurrentIndex(0);
     month("12");
-    EXPECT_EQ(child(kyuyo.get(), "txtHealth")->value(), 15120);
-    EXPECT_EQ(child(kyuyo.get(), "txtNenkin")->value(), 27450);
+    EXPECT_EQ(value(kyuyo.get(), "txtHealth"), 15120);
+    EXPECT_EQ(value(kyuyo.get(), "txtNenkin"), 27450);
     EXPECT_EQ(child<QLabel>(kyuyo.get(), "lblShahoNote")->text(), QStringLiteral("うち子ども・子育て支援金 345円"));
     grab(kyuyo.get(), "4_inpkyuyo_202612");
     enter(child<QLineEdit>(kyuyo.get(), "txtYear"), QStringLiteral("2027"));
     month("02");
-    EXPECT_EQ(child(kyuyo.get(), "txtHealth")->value(), 15120);
+    EXPECT_EQ(value(kyuyo.get(), "txtHealth"), 15120);
     month("03");
-    EXPECT_EQ(child(kyuyo.get(), "txtHealth")->value(), 17550);
+    EXPECT_EQ(value(kyuyo.get(), "txtHealth"), 17550);
     EXPECT_EQ(child<QLabel>(kyuyo.get(), "lblShahoNote")->text(),
               QStringLiteral("うち子ども・子育て支援金 345円　介護保険の対象月です（40歳）"));
     grab(kyuyo.get(), "5_inpkyuyo_202703");
@@ -135,9 +134,9 @@ TEST(ShahoScreens, NewUserInTokyoFromRatesToTheStatements)
     // A stored statement never changes: a new standard amount reaches only new ones.
     ASSERT_TRUE(td.exec(QStringLiteral("UPDATE HYOJUNHOSYU SET HYOJUNGAKU = 320000")));
     month("02");
-    EXPECT_EQ(child(kyuyo.get(), "txtHealth")->value(), 16128);   // 10.08 % × 320,000 / 2
+    EXPECT_EQ(value(kyuyo.get(), "txtHealth"), 16128);   // 10.08 % × 320,000 / 2
     month("03");
-    EXPECT_EQ(child(kyuyo.get(), "txtHealth")->value(), 17550);
+    EXPECT_EQ(value(kyuyo.get(), "txtHealth"), 17550);
 }
 
 // Refused with a message and nothing stored: an amount not in the grade table, a
@@ -152,7 +151,7 @@ TEST(ShahoScreens, BadInputIsRefusedAndNothingStored)
     master->show();
     enter(child<QLineEdit>(master.get(), "txtCode"), QStringLiteral("2"));
     enter(child<QLineEdit>(master.get(), "txtHyojun"), QStringLiteral("305000"));
-    EXPECT_FALSE(child(master.get(), "txtHealth")->isReadOnly());
+    EXPECT_FALSE(child<NumberField>(master.get(), "txtHealth")->isReadOnly());
     child<QPushButton>(master.get(), "cmdWrite")->click();
     EXPECT_TRUE(td.messages().lastText().startsWith(QStringLiteral("標準報酬月額 305,000円 は等級表にない額です。")));
     enter(child<QLineEdit>(master.get(), "txtHyojun"), QStringLiteral("300000"));

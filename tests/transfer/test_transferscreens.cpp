@@ -2,6 +2,7 @@
 #include "db/rowwriter.h"
 #include "payroll/meisairecord.h"
 #include "reports/pdfcanvas.h"
+#include "support/screens.h"
 #include "support/testdatadir.h"
 #include "transfer/inpkaisyaginko.h"
 #include "transfer/mstjyugyoinginko.h"
@@ -24,41 +25,17 @@
 
 using namespace minasel;
 using namespace minasel::transfer;
+using namespace minasel::test;
 
 namespace {
-
-template <class T>
-T* child(QWidget* w, const char* name)
-{
-    T* c = w->findChild<T*>(QLatin1String(name));
-    if (!c)
-        ADD_FAILURE() << "no control " << name;
-    return c;
-}
 
 void set(QWidget* w, const char* name, const QString& text)
 {
     child<QLineEdit>(w, name)->setText(text);
 }
 
-void pressF(int n)
-{
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(Qt::Key_F1 + n - 1));
-}
-
-// The screen shown under that name, made the active window so that keys reach it.
-QWidget* visible(const char* name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String(name) && w->isVisible()) {
-            QApplication::setActiveWindow(w);
-            return w;
-        }
-    return nullptr;
-}
-
 struct ScreensTest : ::testing::Test {
-    test::TestDataDir data;
+    TestDataDir data;
     ScreenRegistry registry;
     void SetUp() override
     {
@@ -90,7 +67,7 @@ TEST_F(ScreensTest, CompanyAccountFromTheCompanyScreen)
 {
     QWidget* company = open("InpKaisyaJoho");
     child<QPushButton>(company, "cmdGinko")->click();
-    QWidget* w = visible("InpKaisyaGinko");
+    QWidget* w = visibleWindow("InpKaisyaGinko");
     ASSERT_NE(w, nullptr);
     EXPECT_FALSE(company->isVisible());
     set(w, "txtIraiCode", "123");
@@ -100,14 +77,14 @@ TEST_F(ScreensTest, CompanyAccountFromTheCompanyScreen)
     set(w, "txtSitenCode", "001");
     set(w, "txtKozaNo", "1234567");
     child<QLineEdit>(w, "txtIraiCode")->setFocus();
-    pressF(1);
+    pressF(w, 1);
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("依頼人名（カナ）の「・」は振込データに使えない文字です。"));
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtIraiName"));
     EXPECT_EQ(data.count("SELECT COUNT(*) FROM KAISYAGINKO"), 0);
 
     set(w, "txtIraiName", QStringLiteral("株式会社　ミナセショウジ"));
     EXPECT_EQ(child<QLabel>(w, "lblIraiName")->text(), QStringLiteral("振込データ：ｶ)ﾐﾅｾｼﾖｳｼﾞ"));
-    pressF(1);
+    pressF(w, 1);
     EXPECT_EQ(data.scalar("SELECT IRAICODE || '/' || IRAINAME || '/' || SIKYUDAY FROM KAISYAGINKO WHERE CID = '01'"),
               QStringLiteral("0000000123/ｶ)ﾐﾅｾｼﾖｳｼﾞ/25.0"));
     EXPECT_EQ(child<QLineEdit>(w, "txtIraiCode")->text(), QStringLiteral("0000000123"));
@@ -125,13 +102,13 @@ TEST_F(ScreensTest, EmployeeAccountFromTheEmployeeMaster)
     QTest::keyClick(code, Qt::Key_Return);
     child<QPushButton>(master, "cmdGinko")->click();
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("従業員情報を登録した後、振込口座を設定して下さい。"));
-    EXPECT_EQ(visible("MstJyugyoinGinko"), nullptr);
+    EXPECT_EQ(visibleWindow("MstJyugyoinGinko"), nullptr);
 
     code->setFocus();
     code->setText("2");
     QTest::keyClick(code, Qt::Key_Return);
     child<QPushButton>(master, "cmdGinko")->click();
-    QWidget* w = visible("MstJyugyoinGinko");
+    QWidget* w = visibleWindow("MstJyugyoinGinko");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(child<QLineEdit>(w, "txtKozaName")->text(), QStringLiteral("サトウ ハナコ"));
     EXPECT_EQ(child<QLabel>(w, "lblKozaName")->text(), QStringLiteral("振込データ：ｻﾄｳ ﾊﾅｺ"));
@@ -140,10 +117,10 @@ TEST_F(ScreensTest, EmployeeAccountFromTheEmployeeMaster)
     child<QComboBox>(w, "cmbYokin")->setCurrentIndex(1);
     set(w, "txtKozaNo", "42");
     child<QLineEdit>(w, "txtGinkoCode")->setFocus();
-    pressF(1);
+    pressF(w, 1);
     EXPECT_EQ(data.messages().lastText(), QStringLiteral("支店番号は3桁の数字で入力して下さい。"));
     set(w, "txtSitenCode", "002");
-    pressF(1);
+    pressF(w, 1);
     EXPECT_EQ(data.scalar("SELECT SITENCODE || YOKINKBN || KOZANO || KOZANAME || FURIKOMIKBN FROM JYUGYOINGINKO "
                           "WHERE CID = '01' AND JGICODE = '00002'"),
               QStringLiteral("00220000042ｻﾄｳ ﾊﾅｺ1"));
