@@ -27,19 +27,6 @@ RowValues companyRow(const QString& cid, const QString& name, const QString& tor
 }
 } // namespace
 
-TEST(RowWriter, QuotesAndBlanksAreStoredAsTyped)
-{
-    test::TestDataDir data;
-    ASSERT_TRUE(WriteSikakuTable(data.ctx(), {QStringLiteral("01"), QStringLiteral("Q'1"),
-                                              QStringLiteral("  O'Brien \"社長\"  "), QString()}));
-    EXPECT_EQ(data.scalar(QStringLiteral("SELECT SIKANAME FROM SIKAKU WHERE SIKACODE = 'Q''1'")).toString(),
-              QStringLiteral("O'Brien \"社長\""));
-    // A blank amount is stored as the number 0, not as text or NULL.
-    EXPECT_EQ(data.scalar(QStringLiteral("SELECT typeof(SIKAMONEY) || ':' || SIKAMONEY FROM SIKAKU WHERE SIKACODE = 'Q''1'")).toString(),
-              QStringLiteral("real:0.0"));
-    EXPECT_TRUE(data.messages().empty());
-}
-
 TEST(RowWriter, TorokubiNormalisation)
 {
     struct C {
@@ -86,27 +73,6 @@ TEST(RowWriter, FailureIsLoggedUnderTheWriterAndReturnsFalse)
     EXPECT_EQ(data.count(QStringLiteral("SELECT COUNT(*) FROM MEISAI")), 1);
     // Wrong number of values.
     EXPECT_FALSE(WriteSikakuTable(data.ctx(), {QStringLiteral("01")}));
-}
-
-TEST(TransactionGuard, RollsBackUnlessCommitted)
-{
-    test::TestDataDir data;
-    const QString count = QStringLiteral("SELECT COUNT(*) FROM FUKAKYU WHERE CID = '01'");
-    const int before = data.count(count);
-    {
-        TransactionGuard tx(data.ctx().db());
-        ASSERT_TRUE(tx.active());
-        data.exec(QStringLiteral("DELETE FROM FUKAKYU WHERE CID = '01'"));
-        ASSERT_TRUE(WriteFukakyuTable(data.ctx(), {QStringLiteral("01"), QStringLiteral("X"), QStringLiteral("n"), QStringLiteral("1")}));
-        EXPECT_EQ(data.count(count), 1);
-    }
-    EXPECT_EQ(data.count(count), before);
-    {
-        TransactionGuard tx(data.ctx().db());
-        data.exec(QStringLiteral("DELETE FROM FUKAKYU WHERE CID = '01'"));
-        EXPECT_TRUE(tx.commit());
-    }
-    EXPECT_EQ(data.count(count), 0);
 }
 
 TEST(Database, FilesAreOwnerOnlyAndAMissingFileIsNotCreated)
