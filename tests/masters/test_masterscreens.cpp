@@ -55,22 +55,14 @@ QStringList companyIds(test::TestDataDir& data)
     return ids;
 }
 
-struct MenuSpy {
-    QStringList calls;
-    void install(AppContext& ctx)
-    {
-        ctx.refreshCompanies = [this](const QString& cid) { calls << cid; };
-    }
-};
-
 struct KaisyaTest : ::testing::Test {
     test::TestDataDir data;
-    MenuSpy menu;
+    QStringList menuCalls;   // the main menu's list brought up to date, for which current company
     InpKaisyaJoho* w = nullptr;
     // From the main menu a new company is entered; from the set-up menu the current one edited.
     void open(const char* caller, const char* cid = "01")
     {
-        menu.install(data.ctx());
+        data.ctx().refreshCompanies = [this](const QString& cid) { menuCalls << cid; };
         data.ctx().callerName = QLatin1String(caller);
         data.ctx().companyId = QLatin1String(cid);
         w = new InpKaisyaJoho(data.ctx());
@@ -114,7 +106,7 @@ TEST_F(KaisyaTest, NewCompaniesAreNumberedFrom51AndTheFormClears)
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT COMPANY || '/' || KIJYUNTIME || '/' || KYUJITUTANKA || '/' || "
                                          "KEKOHOKEN || '/' || TOROKUBI FROM COMPANY WHERE CID = '53'")).toString(),
               q("株式会社 'テスト'/170.5/12000.0/9.85/2026/12/06"));
-    EXPECT_EQ(menu.calls, QStringList{QStringLiteral("01")});
+    EXPECT_EQ(menuCalls, QStringList{QStringLiteral("01")});
     EXPECT_EQ(data.ctx().companyId, QStringLiteral("01"));
 
     // Ready for the next one: empty, zeros, sole-proprietor wording, buttons off.
@@ -226,7 +218,7 @@ TEST_F(KaisyaTest, EditUpdateCancelAndMenuInStep)
                                          "FROM COMPANY WHERE CID = '02'")).toString(),
               q("山田建設/大阪府/12.0/0.0065/2026/12/06"));
     EXPECT_EQ(data.ctx().companyName, q("山田建設"));
-    EXPECT_EQ(menu.calls, QStringList{QStringLiteral("02")});
+    EXPECT_EQ(menuCalls, QStringList{QStringLiteral("02")});
     EXPECT_EQ(child<QLabel>(w, "lblStatus")->text(), q("山田建設 の会社情報を登録しました。"));
     EXPECT_TRUE(w->windowTitle().endsWith(q("山田建設")));
     EXPECT_TRUE(w->isVisible());
@@ -271,7 +263,7 @@ TEST_F(KaisyaTest, DeleteCompany)
     EXPECT_EQ(data.ctx().companyId, QStringLiteral("01"));
     EXPECT_EQ(data.ctx().companyName, q("ミナセル商事株式会社（サンプル）"));
     EXPECT_EQ(data.scalar(QStringLiteral("SELECT CID FROM BASIC")).toString(), QStringLiteral("01"));
-    EXPECT_EQ(menu.calls, QStringList{QStringLiteral("01")});
+    EXPECT_EQ(menuCalls, QStringList{QStringLiteral("01")});
 }
 
 TEST(Registry, MastersScreensAreRegistered)
