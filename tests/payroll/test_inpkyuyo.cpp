@@ -194,21 +194,19 @@ TEST_F(InpKyuyoTest, InputModeByEmployeeKind)
 {
     open();
     auto shown = [&](const char* name) { return field<QWidget>(name)->isVisibleTo(m_screen.get()); };
-    choose(QStringLiteral("00001"));   // officer
-    EXPECT_TRUE(shown("txtYHosyu"));
-    EXPECT_FALSE(shown("txtJiq"));
-    EXPECT_FALSE(shown("txtBTime"));
-    EXPECT_EQ(label("lblKihonQ"), QStringLiteral("基本給"));
-    EXPECT_EQ(value("txtYHosyu"), 500000);
-    choose(QStringLiteral("00002"));   // regular
-    EXPECT_FALSE(shown("txtYHosyu"));
-    EXPECT_FALSE(shown("txtJiq"));
-    EXPECT_FALSE(shown("txtBTime"));
-    choose(QStringLiteral("00004"));   // part-timer: basic pay from the hours
-    EXPECT_TRUE(shown("txtJiq"));
-    EXPECT_TRUE(shown("txtBTime"));
-    EXPECT_FALSE(shown("txtYHosyu"));
-    EXPECT_EQ(label("lblKihonQ"), QStringLiteral("= 基本給"));
+    // The officer's pay for the officer; hours and hourly rate for the part-timer, whose basic pay they give.
+    const struct {
+        const char* code;
+        bool yhosyu, hours;
+        const char* caption;
+    } kinds[] = {{"00001", true, false, "基本給"}, {"00002", false, false, "基本給"}, {"00004", false, true, "= 基本給"}};
+    for (const auto& k : kinds) {
+        choose(QLatin1String(k.code));
+        EXPECT_EQ(shown("txtYHosyu"), k.yhosyu) << k.code;
+        EXPECT_EQ(shown("txtJiq"), k.hours) << k.code;
+        EXPECT_EQ(shown("txtBTime"), k.hours) << k.code;
+        EXPECT_EQ(label("lblKihonQ"), QString::fromUtf8(k.caption)) << k.code;
+    }
     type("txtBTime", QStringLiteral("80.5"));
     EXPECT_EQ(value("txtKihonQ"), 96600);
     type("txtJiq", QStringLiteral("1250"));
