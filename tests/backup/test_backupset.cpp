@@ -1,7 +1,6 @@
 #include "backup/autobackup.h"
 #include "backup/backuprestorer.h"
 #include "backup/backupwriter.h"
-#include "db/rowinserter.h"
 #include "support/testdatadir.h"
 #include "backupfixture.h"
 
@@ -386,39 +385,6 @@ TEST_F(BackupSetTest, AutomaticBackupOnlyWhenTheCompanyChanged)
     BackupRestorer r(data.ctx());
     ASSERT_EQ(restore(r), Outcome::Restored);
     EXPECT_TRUE(ranBackup());   // a restore replaced the company's rows
-}
-
-// The restore's bulk row writer stores exactly what the row writers store.
-TEST(RowInserter, StoresWhatTheRowWriterStores)
-{
-    TestDataDir data;
-    QList<std::pair<db::Table, db::RowValues>> rows;
-    rows << std::pair{db::Table::Company, makeRow(db::Table::Company, {{"CID", "60"}, {"TOROKUBI", "26/2/31"}}, 1)};
-    rows << std::pair{db::Table::Company, makeRow(db::Table::Company, {{"CID", "61"}, {"TOROKUBI", ""}, {"KEKOHOKEN", ""}}, 2)};
-    rows << std::pair{db::Table::Jyugyoin, makeRow(db::Table::Jyugyoin, {{"CID", "60"}, {"JGINAME", "  空白  "}, {"KIHONKYU", "1,234"}}, 3)};
-    rows << std::pair{db::Table::Meisai, makeRow(db::Table::Meisai, {{"CID", "60"}, {"TAX", "-0.5"}, {"STEATE1NM", "\"a\""}}, 4)};
-    rows << std::pair{db::Table::Nentyo, makeRow(db::Table::Nentyo, {{"CID", "60"}, {"TEKIYO1", "x\r\ny"}}, 5)};
-    for (db::Table t : {db::Table::Fukakyu, db::Table::Sikaku, db::Table::Sonota, db::Table::SonotaKojyo})
-        rows << std::pair{t, makeRow(t, {{"CID", "60"}}, 6)};
-    QStringList viaWriter, viaInserter;
-    for (const auto& [table, values] : rows)
-        ASSERT_TRUE(db::writeRow(data.ctx(), table, values));
-    viaWriter = dumpCompany(data.ctx().db(), "60") + dumpCompany(data.ctx().db(), "61");
-    for (db::Table t : db::dataTables())
-        data.exec(QStringLiteral("DELETE FROM %1 WHERE CID IN ('60', '61')").arg(db::tableDef(t).name));
-    for (const auto& [table, values] : rows) {
-        db::RowInserter inserter(data.ctx(), table);
-        ASSERT_TRUE(inserter.write(values));
-    }
-    viaInserter = dumpCompany(data.ctx().db(), "60") + dumpCompany(data.ctx().db(), "61");
-    EXPECT_EQ(viaInserter, viaWriter);
-    EXPECT_EQ(viaWriter.size(), rows.size());
-    EXPECT_TRUE(data.messages().empty());
-
-    db::RowInserter sikaku(data.ctx(), db::Table::Sikaku);
-    EXPECT_FALSE(sikaku.write({"60", "X", "名前"}));   // one value short
-    EXPECT_FALSE(sikaku.write({"60", "X", "名前", "abc"}));
-    EXPECT_TRUE(data.ctx().log().lines().last().contains("Publish.WriteSikakuTable"));
 }
 
 // Values no backup of ours can hold are refused with the file and line named,
