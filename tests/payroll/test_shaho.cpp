@@ -5,7 +5,6 @@
 #include "payroll/payslipdata.h"
 #include "payroll/paysliplayout.h"
 #include "payroll/shahopremiums.h"
-#include "payroll/statementrepository.h"
 #include "payroll/syoyocalculator.h"
 #include "reports/recordingcanvas.h"
 #include "support/testdatadir.h"
@@ -223,21 +222,10 @@ TEST_F(ShahoDb, LevyFromPremiumMonth202604UnderNextAndSameMonthCollection)
         "2027年5月分の子ども・子育て支援金率は未収録のため、2026年4月分からの子ども・子育て支援金率で計算しています。")});
 }
 
-// The health cap of 5,730,000 counts the bonuses of a fiscal year (April to March).
-TEST_F(ShahoDb, BonusCapsAcrossAFiscalYear)
+// A bonus pays the levy from its own month, on what is left of the year's health cap
+// (the fiscal year's sum itself: HealthStandardOfEarlierBonusesInTheFiscalYear).
+TEST(ShahoBonus, LevyFromItsOwnMonthWithinTheYearsCap)
 {
-    StatementRepository repo(td.ctx(), QStringLiteral("test"));
-    for (const auto& [month, bonus] : {std::pair{"202607", 4'000'000LL}, std::pair{"202612", 1'500'000LL}}) {
-        MeisaiRecord b = newBonusStatement(QStringLiteral("01"), QLatin1String(month), QStringLiteral("00002"),
-                                           QStringLiteral("1"), 0, QStringLiteral("0"));
-        b.kihonkyu = bonus;
-        b.health = 1;
-        ASSERT_TRUE(repo.saveStatement(b));
-    }
-    EXPECT_EQ(bonusHealthStandard(1'000'999, repo.healthStandardEarlier(QStringLiteral("00002"), QStringLiteral("202703"))),
-              230'000);
-    EXPECT_EQ(bonusHealthStandard(1'000'999, repo.healthStandardEarlier(QStringLiteral("00002"), QStringLiteral("202704"))),
-              1'000'000);
     // The bonus's levy from its own month: (9.85 + 0.23) % × 230,000 / 2 = 11,592; levy 264.5 → 264.
     SyoyoParameters p;
     p.rates.healthRate = 9.85;
