@@ -212,16 +212,13 @@ TEST(MonthlyPeriods, EachMonthItsRuleSet)
         EXPECT_EQ(r.newerRulesMissing, c.missing) << c.month;
         EXPECT_EQ(r.requestedYear, QString::fromLatin1(c.month).left(4).toInt()) << c.month;
         EXPECT_EQ(r.rulesYear, c.rulesYear) << c.month;
+        EXPECT_EQ(rulesNotice(r).isEmpty(), !c.missing) << c.month;
         EXPECT_TRUE(r.error.isEmpty());
     }
-}
-
-TEST(MonthlyPeriods, BeyondTheNewestSetIsSaid)
-{
+    // Beyond the newest set, the newest is used and the notice says so.
     const TaxResult r = monthlyWithholding(QStringLiteral("202803"), 300'000, 0);
     EXPECT_EQ(r.tax, 7'740);
     EXPECT_EQ(rulesNotice(r), QStringLiteral("2028年分の税額表は未収録のため、2027年分で計算しています。"));
-    EXPECT_EQ(rulesNotice(monthlyWithholding(QStringLiteral("202703"), 300'000, 0)), QString());
 }
 
 TEST(MonthlyPeriods, ABadMonthIsRefusedNotGuessed)
