@@ -4,4 +4,4 @@ list(APPEND CORE_SOURCES
   pickerlists.cpp csvwriter.cpp boundquery.cpp)
 list(APPEND CORE_DEPENDS app_core)
 list(APPEND UI_SOURCES
-  printercanvas.cpp printjob.cpp printpreview.cpp employeepicker.cpp setuseprinter.cpp)
+  printercanvas.cpp printjob.cpp printpreview.cpp employeepicker.cpp setuseprinter.cpp waitframe.cpp)
