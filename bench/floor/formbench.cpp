@@ -1,11 +1,38 @@
 #include "floor/formbench.h"
 
+#include "db/database.h"
 #include "reports/fonts.h"
+#include "reports/recordingcanvas.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
 namespace minasel::bench {
+
+FormContext::~FormContext()
+{
+    if (ctx)
+        db::closeConnection(*ctx);
+}
+
+bool FormContext::open(const QString& connectionName)
+{
+    ctx = std::make_unique<AppContext>(messages, clock);
+    ctx->setDataFolder(dir.path());
+    ctx->setConnectionName(connectionName);
+    QString error;
+    if (!db::openConnection(*ctx, &error))
+        return false;
+    ctx->companyId = QStringLiteral("01");
+    return true;
+}
+
+void recordedCounters(benchmark::State& state, const reports::RecordingCanvas& recorded)
+{
+    state.counters["pages"] = recorded.pageCount();
+    state.counters["texts"] = double(recorded.texts().size());
+    state.counters["lines"] = double(recorded.lineCount());
+}
 
 void preferOffscreen()
 {

@@ -1,8 +1,40 @@
 #pragma once
+#include "app/appcontext.h"
+#include "app/clock.h"
+#include "app/fakemessages.h"
+
 #include <QString>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 #include <functional>
+#include <memory>
+
+namespace minasel::reports {
+class RecordingCanvas;
+}
 
 namespace minasel::bench {
+
+// What a form benchmark's fixture holds: a data folder, boxes that never show,
+// a fixed clock, and the context on the folder's database with company "01"
+// current, its connection closed when the fixture goes.
+struct FormContext {
+    explicit FormContext(const QDateTime& now) : clock(now) {}
+    ~FormContext();
+    FormContext(const FormContext&) = delete;
+    FormContext& operator=(const FormContext&) = delete;
+
+    // After the data are written to dir: opens the connection under that name.
+    bool open(const QString& connectionName);
+
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FixedClock clock;
+    std::unique_ptr<AppContext> ctx;
+};
+
+// The pages, texts and lines a recording canvas saw, as the benchmark's counters.
+void recordedCounters(benchmark::State& state, const reports::RecordingCanvas& recorded);
 
 // What the benchmarks of printed forms share after the application object is
 // made: the fonts, `--make-data DIR` (only writes the data folder, for trying

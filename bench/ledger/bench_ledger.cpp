@@ -6,10 +6,6 @@
 #include "floor/recordedfloor.h"
 #include "payslipbenchdata.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/fakemessages.h"
-#include "db/database.h"
 #include "reports/getudaityoform.h"
 #include "reports/kojindaityoform.h"
 #include "reports/ledgergrid.h"
@@ -17,10 +13,8 @@
 #include "reports/recordingcanvas.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <memory>
 
 using namespace minasel;
 using namespace minasel::reports;
@@ -37,20 +31,11 @@ QStringList yearMonths()
     return m;
 }
 
-struct Fixture {
-    QTemporaryDir dir;
-    FakeMessages messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 28), QTime(10, 0))};
-    std::unique_ptr<AppContext> ctx;
+struct Fixture : bench::FormContext {
+    Fixture() : FormContext(QDateTime(QDate(2026, 12, 28), QTime(10, 0))) {}
     QList<PickerEntry> employees;
     RecordingCanvas monthly;
     RecordingCanvas individual;
-
-    ~Fixture()
-    {
-        if (ctx)
-            db::closeConnection(*ctx);
-    }
 
     bool setUp()
     {
@@ -59,12 +44,8 @@ struct Fixture {
             std::fprintf(stderr, "data: %s\n", qPrintable(error));
             return false;
         }
-        ctx = std::make_unique<AppContext>(messages, clock);
-        ctx->setDataFolder(dir.path());
-        ctx->setConnectionName(QStringLiteral("bench-ledger"));
-        if (!db::openConnection(*ctx, &error))
+        if (!open(QStringLiteral("bench-ledger")))
             return false;
-        ctx->companyId = QStringLiteral("01");
         ctx->companyName = QStringLiteral("ミナセル商事株式会社（サンプル）");
         DbError dbError;
         LedgerData(ctx->db(), ctx->companyId).readYearCandidates(QStringLiteral("2026"), &employees, &dbError);
@@ -88,13 +69,6 @@ struct Fixture {
 
 Fixture* g_fixture = nullptr;
 
-void counters(benchmark::State& state, const RecordingCanvas& recorded)
-{
-    state.counters["pages"] = recorded.pageCount();
-    state.counters["texts"] = double(recorded.texts().size());
-    state.counters["lines"] = recorded.lineCount();
-}
-
 void BM_MonthlyLedgerYearPdf(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
@@ -104,7 +78,7 @@ void BM_MonthlyLedgerYearPdf(benchmark::State& state)
         if (!f.printMonthly(canvas))
             state.SkipWithError("monthly ledger failed");
     }
-    counters(state, f.monthly);
+    bench::recordedCounters(state, f.monthly);
 }
 
 void BM_MonthlyLedgerFloor(benchmark::State& state)
@@ -124,7 +98,7 @@ void BM_IndividualLedgersPdf(benchmark::State& state)
         if (!f.printIndividual(canvas))
             state.SkipWithError("individual ledgers failed");
     }
-    counters(state, f.individual);
+    bench::recordedCounters(state, f.individual);
 }
 
 void BM_IndividualLedgersFloor(benchmark::State& state)

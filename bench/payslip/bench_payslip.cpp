@@ -6,20 +6,14 @@
 #include "floor/formbench.h"
 #include "floor/recordedfloor.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/fakemessages.h"
-#include "db/database.h"
 #include "payroll/payslipbatch.h"
 #include "payroll/payslipdata.h"
 #include "reports/pdfcanvas.h"
 #include "reports/recordingcanvas.h"
 
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <memory>
 
 using namespace minasel;
 
@@ -28,19 +22,10 @@ namespace {
 constexpr int kEmployees = 100;
 const QString kMonth = QStringLiteral("202611");
 
-struct Fixture {
-    QTemporaryDir dir;
-    FakeMessages messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
-    std::unique_ptr<AppContext> ctx;
+struct Fixture : bench::FormContext {
+    Fixture() : FormContext(QDateTime(QDate(2026, 12, 6), QTime(10, 0))) {}
     QList<reports::PickerEntry> chosen;
     reports::RecordingCanvas recorded;   // the whole batch, for the floor
-
-    ~Fixture()
-    {
-        if (ctx)
-            db::closeConnection(*ctx);
-    }
 
     bool setUp()
     {
@@ -49,12 +34,8 @@ struct Fixture {
             std::fprintf(stderr, "data: %s\n", qPrintable(error));
             return false;
         }
-        ctx = std::make_unique<AppContext>(messages, clock);
-        ctx->setDataFolder(dir.path());
-        ctx->setConnectionName(QStringLiteral("bench-payslip"));
-        if (!db::openConnection(*ctx, &error))
+        if (!open(QStringLiteral("bench-payslip")))
             return false;
-        ctx->companyId = QStringLiteral("01");
         ctx->companyName = QStringLiteral("ミナセル商事株式会社（サンプル）");
         payroll::payslipCandidates(ctx->db(), ctx->companyId, kMonth, 1, &chosen, &error);
         payroll::PayslipBatch batch(*ctx, QStringLiteral("bench"));
