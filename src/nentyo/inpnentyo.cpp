@@ -204,12 +204,7 @@ QWidget* InpNentyo::buildHeader()
     auto* w = new QWidget;
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
-    m_txtYear = new TextField(w, TextField::Kind::Code);
-    m_txtYear->setObjectName(QStringLiteral("txtYear"));
-    m_txtYear->setMaxLength(4);
-    m_txtYear->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_txtYear));
-    m_txtYear->setFixedWidth(56);
-    m_txtYear->setAlignment(Qt::AlignCenter);
+    m_txtYear = payroll::yearField(w, QStringLiteral("txtYear"));
     m_cmbJyugyoin = new QComboBox(w);
     m_cmbJyugyoin->setObjectName(QStringLiteral("cmbJyugyoin"));
     m_cmbJyugyoin->setMinimumWidth(220);

@@ -8,6 +8,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
@@ -116,7 +117,7 @@ private:
     QHash<QString, DateBoxes> m_dates;
 
     QScrollArea* m_scroll = nullptr;
-    TextField* m_txtYear = nullptr;
+    QLineEdit* m_txtYear = nullptr;
     QComboBox* m_cmbJyugyoin = nullptr;
     QRadioButton* m_optSuru = nullptr;
     QRadioButton* m_optSinai = nullptr;
