@@ -110,15 +110,9 @@ int individual(const Options& o, CliSession& run)
     }
     QList<reports::PickerEntry> chosen = candidates;
     if (o.has(QStringLiteral("employees"))) {
-        QStringList codes = o.value(QStringLiteral("employees")).toUpper().split(QLatin1Char(','), Qt::SkipEmptyParts);
-        for (QString& c : codes)
-            c = c.trimmed();
-        // The candidates are in code order, and so stay the chosen.
-        chosen.removeIf([&](const reports::PickerEntry& e) { return !codes.contains(e.code); });
-        for (const reports::PickerEntry& e : chosen)
-            codes.removeAll(e.code);
-        if (!codes.isEmpty()) {
-            err() << "error: no statement in " << year << " for: " << codes.join(QLatin1Char(',')) << "\n";
+        const QStringList missing = pickEmployees(candidates, o.value(QStringLiteral("employees")), &chosen);
+        if (!missing.isEmpty()) {
+            err() << "error: no statement in " << year << " for: " << missing.join(QLatin1Char(',')) << "\n";
             return 1;
         }
     }
