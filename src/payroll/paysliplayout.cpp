@@ -241,7 +241,7 @@ void shienNote(Pen& p, long long shien)
     if (shien == 0)
         return;
     p.text(700, 3445, QStringLiteral("うち子ども・子育て"), 6);
-    p.text(700, 3585, QStringLiteral("支援金 %1円").arg(formatNumber(double(shien), QStringLiteral("#,##0"))), 6);
+    p.text(700, 3585, QStringLiteral("支援金 %1円").arg(formatAmount(shien)), 6);
 }
 } // namespace
 

@@ -137,7 +137,7 @@ TransferListLayout::Outcome TransferListLayout::print(AppContext& ctx, reports::
             cell(p, Kind, top, b.kindName());
             cell(p, Number, top, b.accountNumber);
             cell(p, Holder, top, l.bank->holderName);
-            cell(p, Amount, top, formatNumber(double(l.netPay), QStringLiteral("#,##0")));
+            cell(p, Amount, top, formatAmount(l.netPay));
         }
         int rows = count;
         if (page == pages) {
@@ -145,7 +145,7 @@ TransferListLayout::Outcome TransferListLayout::print(AppContext& ctx, reports::
             const int top = kTableTop + (count + 1) * kRowHeight;
             p.line(kLeft, top, kRight, top);
             cell(p, Name, top, QStringLiteral("合計　%1 件").arg(d.summary.trailerCount));
-            cell(p, Amount, top, formatNumber(double(d.summary.trailerTotal), QStringLiteral("#,##0")));
+            cell(p, Amount, top, formatAmount(d.summary.trailerTotal));
             ++rows;
         }
         tableFrame(p, rows);
