@@ -14,6 +14,7 @@ WaitFrame::WaitFrame(QWidget* parent) : QFrame(parent)
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("lbMsg"));
     m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("pbPrint"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_text);
     layout->addWidget(m_bar);
