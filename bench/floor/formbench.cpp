@@ -1,6 +1,7 @@
 #include "floor/formbench.h"
 
 #include "db/database.h"
+#include "floor/recordedfloor.h"
 #include "reports/fonts.h"
 #include "reports/recordingcanvas.h"
 
@@ -38,6 +39,14 @@ void preferOffscreen()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void runFloor(benchmark::State& state, const reports::RecordingCanvas& recorded, const QString& path,
+              const QPageSize& size, QPageLayout::Orientation orientation)
+{
+    const RecordedFloor floor(recorded.calls());
+    for (auto _ : state)
+        floor.drawPdf(path, size, orientation);
 }
 
 int runFormBenchmarks(int argc, char** argv, const std::function<bool(const QString& folder, QString* error)>& makeData,

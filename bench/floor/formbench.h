@@ -3,6 +3,8 @@
 #include "app/clock.h"
 #include "app/fakemessages.h"
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -44,5 +46,24 @@ int runFormBenchmarks(int argc, char** argv, const std::function<bool(const QStr
 
 // Form benchmarks run on the offscreen platform unless told otherwise.
 void preferOffscreen();
+
+// The main of a form benchmark: the platform, the application object App, the
+// fixture (set up, then reached by the benchmarks through *fixture) and the run.
+template <typename App, typename Fixture>
+int formBenchmarkMain(int argc, char** argv, Fixture** fixture,
+                      const std::function<bool(const QString& folder, QString* error)>& makeData)
+{
+    preferOffscreen();
+    App app(argc, argv);
+    Fixture f;
+    return runFormBenchmarks(argc, argv, makeData, [&] {
+        *fixture = &f;
+        return f.setUp();
+    });
+}
+
+// The floor's loop: what `recorded` saw drawn straight into the PDF at `path`.
+void runFloor(benchmark::State& state, const reports::RecordingCanvas& recorded, const QString& path,
+              const QPageSize& size, QPageLayout::Orientation orientation);
 
 } // namespace minasel::bench

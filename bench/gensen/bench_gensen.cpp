@@ -5,7 +5,6 @@
 #include "gensenbenchdata.h"
 
 #include "floor/formbench.h"
-#include "floor/recordedfloor.h"
 
 #include "app/dberror.h"
 #include "reports/gensenbatch.h"
@@ -65,10 +64,8 @@ void BM_GensenPlainPdf(benchmark::State& state)
 void BM_FloorQPainterPdf(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const QString path = f.dir.filePath(QStringLiteral("floor.pdf"));
-    const bench::RecordedFloor floor(f.recorded.calls());
-    for (auto _ : state)
-        floor.drawPdf(path, QPageSize(QPageSize::JisB5), QPageLayout::Portrait);
+    bench::runFloor(state, f.recorded, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB5),
+                    QPageLayout::Portrait);
 }
 
 } // namespace
@@ -78,14 +75,7 @@ BENCHMARK(BM_FloorQPainterPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    bench::preferOffscreen();
-    QGuiApplication app(argc, argv);
-    Fixture fixture;
-    return bench::runFormBenchmarks(
-        argc, argv,
-        [](const QString& folder, QString* error) { return bench::makeGensenData(folder, kEmployees, kYear, error); },
-        [&] {
-            g_fixture = &fixture;
-            return fixture.setUp();
-        });
+    return bench::formBenchmarkMain<QGuiApplication>(argc, argv, &g_fixture, [](const QString& folder, QString* error) {
+        return bench::makeGensenData(folder, kEmployees, kYear, error);
+    });
 }

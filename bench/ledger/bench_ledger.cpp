@@ -3,7 +3,6 @@
 // drawn straight with QPainter, and the display grid of one month.
 // `bench_ledger --make-data DIR` only writes the data folder, for the command line.
 #include "floor/formbench.h"
-#include "floor/recordedfloor.h"
 #include "payslipbenchdata.h"
 
 #include "reports/getudaityoform.h"
@@ -84,9 +83,8 @@ void BM_MonthlyLedgerYearPdf(benchmark::State& state)
 void BM_MonthlyLedgerFloor(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const bench::RecordedFloor floor(f.monthly.calls());
-    for (auto _ : state)
-        floor.drawPdf(f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4), QPageLayout::Landscape);
+    bench::runFloor(state, f.monthly, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4),
+                    QPageLayout::Landscape);
 }
 
 void BM_IndividualLedgersPdf(benchmark::State& state)
@@ -104,9 +102,8 @@ void BM_IndividualLedgersPdf(benchmark::State& state)
 void BM_IndividualLedgersFloor(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const bench::RecordedFloor floor(f.individual.calls());
-    for (auto _ : state)
-        floor.drawPdf(f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4), QPageLayout::Landscape);
+    bench::runFloor(state, f.individual, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4),
+                    QPageLayout::Landscape);
 }
 
 // One month of 200 employees read, laid out as the grid's rows and shown.
@@ -139,16 +136,7 @@ BENCHMARK(BM_DisplayGridMonth)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv)
 {
-    bench::preferOffscreen();
-    QApplication app(argc, argv);
-    Fixture fixture;
-    return bench::runFormBenchmarks(
-        argc, argv,
-        [](const QString& folder, QString* error) {
-            return bench::makeStatementData(folder, kEmployees, yearMonths(), {"202606", "202612"}, error);
-        },
-        [&] {
-            g_fixture = &fixture;
-            return fixture.setUp();
-        });
+    return bench::formBenchmarkMain<QApplication>(argc, argv, &g_fixture, [](const QString& folder, QString* error) {
+        return bench::makeStatementData(folder, kEmployees, yearMonths(), {"202606", "202612"}, error);
+    });
 }

@@ -4,7 +4,6 @@
 // 202611) for trying the command line or looking at the form.
 #include "payslipbenchdata.h"
 #include "floor/formbench.h"
-#include "floor/recordedfloor.h"
 
 #include "payroll/payslipbatch.h"
 #include "payroll/payslipdata.h"
@@ -67,10 +66,8 @@ void BM_PayslipBatchPdf(benchmark::State& state)
 void BM_FloorQPainterPdf(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const QString path = f.dir.filePath(QStringLiteral("floor.pdf"));
-    const bench::RecordedFloor floor(f.recorded.calls());
-    for (auto _ : state)
-        floor.drawPdf(path, QPageSize(QPageSize::JisB5), QPageLayout::Landscape);
+    bench::runFloor(state, f.recorded, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB5),
+                    QPageLayout::Landscape);
 }
 
 } // namespace
@@ -80,14 +77,7 @@ BENCHMARK(BM_FloorQPainterPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char** argv)
 {
-    bench::preferOffscreen();
-    QGuiApplication app(argc, argv);
-    Fixture fixture;
-    return bench::runFormBenchmarks(
-        argc, argv,
-        [](const QString& folder, QString* error) { return bench::makePayslipData(folder, kEmployees, kMonth, error); },
-        [&] {
-            g_fixture = &fixture;
-            return fixture.setUp();
-        });
+    return bench::formBenchmarkMain<QGuiApplication>(argc, argv, &g_fixture, [](const QString& folder, QString* error) {
+        return bench::makePayslipData(folder, kEmployees, kMonth, error);
+    });
 }
