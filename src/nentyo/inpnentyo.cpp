@@ -126,14 +126,6 @@ InpNentyo::InpNentyo(AppContext& ctx) : Screen(ctx, QStringLiteral("年末調整
     setChanged(false);
 }
 
-InpNentyo::~InpNentyo()
-{
-    // A field losing the focus while the screen goes must not reach it any more.
-    QObject::disconnect(qApp, nullptr, this, nullptr);
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
-}
-
 // ---------------------------------------------------------------- layout
 
 void InpNentyo::buildLayout()

@@ -30,7 +30,6 @@ class InpNentyo : public Screen {
     Q_OBJECT
 public:
     explicit InpNentyo(AppContext& ctx);
-    ~InpNentyo() override;
 
     QString year() const;
     QString employeeCode() const;   // first five characters of the chosen entry
