@@ -5,22 +5,15 @@
 #include "gensenbenchdata.h"
 
 #include "floor/formbench.h"
-#include "floor/recordedfloor.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
 #include "app/dberror.h"
-#include "app/fakemessages.h"
-#include "db/database.h"
 #include "reports/gensenbatch.h"
 #include "reports/pdfcanvas.h"
 #include "reports/recordingcanvas.h"
 
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <memory>
 
 using namespace minasel;
 
@@ -29,19 +22,10 @@ namespace {
 constexpr int kEmployees = 200;
 constexpr int kYear = 2026;
 
-struct Fixture {
-    QTemporaryDir dir;
-    FakeMessages messages;
-    FixedClock clock{QDateTime(QDate(2027, 1, 15), QTime(10, 0))};
-    std::unique_ptr<AppContext> ctx;
+struct Fixture : bench::FormContext {
+    Fixture() : FormContext(QDateTime(QDate(2027, 1, 15), QTime(10, 0))) {}
     QList<reports::PickerEntry> chosen;
     reports::RecordingCanvas recorded;   // the whole batch, for the floor
-
-    ~Fixture()
-    {
-        if (ctx)
-            db::closeConnection(*ctx);
-    }
 
     bool setUp()
     {
@@ -50,12 +34,8 @@ struct Fixture {
             std::fprintf(stderr, "data: %s\n", qPrintable(error));
             return false;
         }
-        ctx = std::make_unique<AppContext>(messages, clock);
-        ctx->setDataFolder(dir.path());
-        ctx->setConnectionName(QStringLiteral("bench-gensen"));
-        if (!db::openConnection(*ctx, &error))
+        if (!open(QStringLiteral("bench-gensen")))
             return false;
-        ctx->companyId = QStringLiteral("01");
         DbError dbError;
         reports::gensenCandidates(ctx->db(), ctx->companyId, kYear, &chosen, &dbError);
         reports::GensenBatch batch(*ctx, QStringLiteral("bench"));
@@ -78,18 +58,14 @@ void BM_GensenPlainPdf(benchmark::State& state)
             || batch.print(canvas, reports::GensenBatch::Paper::Plain) != reports::GensenBatch::Outcome::Printed)
             state.SkipWithError("batch failed");
     }
-    state.counters["pages"] = f.recorded.pageCount();
-    state.counters["texts"] = double(f.recorded.texts().size());
-    state.counters["lines"] = double(f.recorded.lineCount());
+    bench::recordedCounters(state, f.recorded);
 }
 
 void BM_FloorQPainterPdf(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const QString path = f.dir.filePath(QStringLiteral("floor.pdf"));
-    const bench::RecordedFloor floor(f.recorded.calls());
-    for (auto _ : state)
-        floor.drawPdf(path, QPageSize(QPageSize::JisB5), QPageLayout::Portrait);
+    bench::runFloor(state, f.recorded, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB5),
+                    QPageLayout::Portrait);
 }
 
 } // namespace
@@ -99,14 +75,7 @@ BENCHMARK(BM_FloorQPainterPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    bench::preferOffscreen();
-    QGuiApplication app(argc, argv);
-    Fixture fixture;
-    return bench::runFormBenchmarks(
-        argc, argv,
-        [](const QString& folder, QString* error) { return bench::makeGensenData(folder, kEmployees, kYear, error); },
-        [&] {
-            g_fixture = &fixture;
-            return fixture.setUp();
-        });
+    return bench::formBenchmarkMain<QGuiApplication>(argc, argv, &g_fixture, [](const QString& folder, QString* error) {
+        return bench::makeGensenData(folder, kEmployees, kYear, error);
+    });
 }

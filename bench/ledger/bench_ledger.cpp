@@ -3,13 +3,8 @@
 // drawn straight with QPainter, and the display grid of one month.
 // `bench_ledger --make-data DIR` only writes the data folder, for the command line.
 #include "floor/formbench.h"
-#include "floor/recordedfloor.h"
 #include "payslipbenchdata.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/fakemessages.h"
-#include "db/database.h"
 #include "reports/getudaityoform.h"
 #include "reports/kojindaityoform.h"
 #include "reports/ledgergrid.h"
@@ -17,10 +12,8 @@
 #include "reports/recordingcanvas.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <memory>
 
 using namespace minasel;
 using namespace minasel::reports;
@@ -37,20 +30,11 @@ QStringList yearMonths()
     return m;
 }
 
-struct Fixture {
-    QTemporaryDir dir;
-    FakeMessages messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 28), QTime(10, 0))};
-    std::unique_ptr<AppContext> ctx;
+struct Fixture : bench::FormContext {
+    Fixture() : FormContext(QDateTime(QDate(2026, 12, 28), QTime(10, 0))) {}
     QList<PickerEntry> employees;
     RecordingCanvas monthly;
     RecordingCanvas individual;
-
-    ~Fixture()
-    {
-        if (ctx)
-            db::closeConnection(*ctx);
-    }
 
     bool setUp()
     {
@@ -59,12 +43,8 @@ struct Fixture {
             std::fprintf(stderr, "data: %s\n", qPrintable(error));
             return false;
         }
-        ctx = std::make_unique<AppContext>(messages, clock);
-        ctx->setDataFolder(dir.path());
-        ctx->setConnectionName(QStringLiteral("bench-ledger"));
-        if (!db::openConnection(*ctx, &error))
+        if (!open(QStringLiteral("bench-ledger")))
             return false;
-        ctx->companyId = QStringLiteral("01");
         ctx->companyName = QStringLiteral("ミナセル商事株式会社（サンプル）");
         DbError dbError;
         LedgerData(ctx->db(), ctx->companyId).readYearCandidates(QStringLiteral("2026"), &employees, &dbError);
@@ -88,13 +68,6 @@ struct Fixture {
 
 Fixture* g_fixture = nullptr;
 
-void counters(benchmark::State& state, const RecordingCanvas& recorded)
-{
-    state.counters["pages"] = recorded.pageCount();
-    state.counters["texts"] = double(recorded.texts().size());
-    state.counters["lines"] = recorded.lineCount();
-}
-
 void BM_MonthlyLedgerYearPdf(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
@@ -104,15 +77,14 @@ void BM_MonthlyLedgerYearPdf(benchmark::State& state)
         if (!f.printMonthly(canvas))
             state.SkipWithError("monthly ledger failed");
     }
-    counters(state, f.monthly);
+    bench::recordedCounters(state, f.monthly);
 }
 
 void BM_MonthlyLedgerFloor(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const bench::RecordedFloor floor(f.monthly.calls());
-    for (auto _ : state)
-        floor.drawPdf(f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4), QPageLayout::Landscape);
+    bench::runFloor(state, f.monthly, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4),
+                    QPageLayout::Landscape);
 }
 
 void BM_IndividualLedgersPdf(benchmark::State& state)
@@ -124,15 +96,14 @@ void BM_IndividualLedgersPdf(benchmark::State& state)
         if (!f.printIndividual(canvas))
             state.SkipWithError("individual ledgers failed");
     }
-    counters(state, f.individual);
+    bench::recordedCounters(state, f.individual);
 }
 
 void BM_IndividualLedgersFloor(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const bench::RecordedFloor floor(f.individual.calls());
-    for (auto _ : state)
-        floor.drawPdf(f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4), QPageLayout::Landscape);
+    bench::runFloor(state, f.individual, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB4),
+                    QPageLayout::Landscape);
 }
 
 // One month of 200 employees read, laid out as the grid's rows and shown.
@@ -165,16 +136,7 @@ BENCHMARK(BM_DisplayGridMonth)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv)
 {
-    bench::preferOffscreen();
-    QApplication app(argc, argv);
-    Fixture fixture;
-    return bench::runFormBenchmarks(
-        argc, argv,
-        [](const QString& folder, QString* error) {
-            return bench::makeStatementData(folder, kEmployees, yearMonths(), {"202606", "202612"}, error);
-        },
-        [&] {
-            g_fixture = &fixture;
-            return fixture.setUp();
-        });
+    return bench::formBenchmarkMain<QApplication>(argc, argv, &g_fixture, [](const QString& folder, QString* error) {
+        return bench::makeStatementData(folder, kEmployees, yearMonths(), {"202606", "202612"}, error);
+    });
 }

@@ -4,22 +4,15 @@
 // 202611) for trying the command line or looking at the form.
 #include "payslipbenchdata.h"
 #include "floor/formbench.h"
-#include "floor/recordedfloor.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/fakemessages.h"
-#include "db/database.h"
 #include "payroll/payslipbatch.h"
 #include "payroll/payslipdata.h"
 #include "reports/pdfcanvas.h"
 #include "reports/recordingcanvas.h"
 
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <memory>
 
 using namespace minasel;
 
@@ -28,19 +21,10 @@ namespace {
 constexpr int kEmployees = 100;
 const QString kMonth = QStringLiteral("202611");
 
-struct Fixture {
-    QTemporaryDir dir;
-    FakeMessages messages;
-    FixedClock clock{QDateTime(QDate(2026, 12, 6), QTime(10, 0))};
-    std::unique_ptr<AppContext> ctx;
+struct Fixture : bench::FormContext {
+    Fixture() : FormContext(QDateTime(QDate(2026, 12, 6), QTime(10, 0))) {}
     QList<reports::PickerEntry> chosen;
     reports::RecordingCanvas recorded;   // the whole batch, for the floor
-
-    ~Fixture()
-    {
-        if (ctx)
-            db::closeConnection(*ctx);
-    }
 
     bool setUp()
     {
@@ -49,12 +33,8 @@ struct Fixture {
             std::fprintf(stderr, "data: %s\n", qPrintable(error));
             return false;
         }
-        ctx = std::make_unique<AppContext>(messages, clock);
-        ctx->setDataFolder(dir.path());
-        ctx->setConnectionName(QStringLiteral("bench-payslip"));
-        if (!db::openConnection(*ctx, &error))
+        if (!open(QStringLiteral("bench-payslip")))
             return false;
-        ctx->companyId = QStringLiteral("01");
         ctx->companyName = QStringLiteral("ミナセル商事株式会社（サンプル）");
         payroll::payslipCandidates(ctx->db(), ctx->companyId, kMonth, 1, &chosen, &error);
         payroll::PayslipBatch batch(*ctx, QStringLiteral("bench"));
@@ -86,10 +66,8 @@ void BM_PayslipBatchPdf(benchmark::State& state)
 void BM_FloorQPainterPdf(benchmark::State& state)
 {
     Fixture& f = *g_fixture;
-    const QString path = f.dir.filePath(QStringLiteral("floor.pdf"));
-    const bench::RecordedFloor floor(f.recorded.calls());
-    for (auto _ : state)
-        floor.drawPdf(path, QPageSize(QPageSize::JisB5), QPageLayout::Landscape);
+    bench::runFloor(state, f.recorded, f.dir.filePath(QStringLiteral("floor.pdf")), QPageSize(QPageSize::JisB5),
+                    QPageLayout::Landscape);
 }
 
 } // namespace
@@ -99,14 +77,7 @@ BENCHMARK(BM_FloorQPainterPdf)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 int main(int argc, char** argv)
 {
-    bench::preferOffscreen();
-    QGuiApplication app(argc, argv);
-    Fixture fixture;
-    return bench::runFormBenchmarks(
-        argc, argv,
-        [](const QString& folder, QString* error) { return bench::makePayslipData(folder, kEmployees, kMonth, error); },
-        [&] {
-            g_fixture = &fixture;
-            return fixture.setUp();
-        });
+    return bench::formBenchmarkMain<QGuiApplication>(argc, argv, &g_fixture, [](const QString& folder, QString* error) {
+        return bench::makePayslipData(folder, kEmployees, kMonth, error);
+    });
 }

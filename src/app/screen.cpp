@@ -31,6 +31,11 @@ Screen::Screen(AppContext& ctx, const QString& title, QWidget* parent)
 Screen::~Screen()
 {
     qApp->removeEventFilter(this);
+    // The fields outlive the screen's own parts by a moment (a field losing the
+    // focus while it is destroyed still signals): nothing may reach the screen then.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 void Screen::setTitle(const QString& title)

@@ -169,6 +169,16 @@ QString FormatRight(const QVariant& value, const QString& format, int width, con
     return padded.right(width);
 }
 
+QString formatAmount(double yen)
+{
+    return formatNumber(yen, QStringLiteral("#,##0"));
+}
+
+QString formatYen(double yen)
+{
+    return formatAmount(yen) + QStringLiteral("円");
+}
+
 QString NormalizeEmployeeCode(const QString& code)
 {
     QString t = code.trimmed();

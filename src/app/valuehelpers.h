@@ -31,6 +31,10 @@ int RoundAmount(double value, double factor, int mode);
 // Number formatting in the format language of the forms ("#,##0", "##.0#", "000#").
 QString formatNumber(double value, const QString& format);
 QString FormatRight(const QVariant& value, const QString& format, int width, const QString& fill = QStringLiteral(" "));
+// An amount as screens, notes and lists show it: "1,234,567", "0" for nothing;
+// formatYen adds "円" ("1,234,567円").
+QString formatAmount(double yen);
+QString formatYen(double yen);
 
 // An employee code as the employee master keeps it: five characters, zeros put
 // between a leading non-digit part and the digits ("12" → "00012", "A12" →

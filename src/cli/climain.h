@@ -14,6 +14,8 @@ struct Command {
 
 // Exit status for bad arguments: a usage text on stderr, nothing on stdout.
 constexpr int kUsageError = 2;
+// Bad arguments: "error: WHY" and the command's usage on stderr; returns kUsageError.
+int usageError(const char* usage, const QString& why);
 
 QTextStream& out();
 QTextStream& err();

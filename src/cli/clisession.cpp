@@ -2,9 +2,12 @@
 
 #include "climain.h"
 #include "db/database.h"
+#include "reports/fonts.h"
+#include "reports/pdfcanvas.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSqlQuery>
 #include <algorithm>
 
@@ -30,11 +33,11 @@ CliSession::~CliSession()
 
 bool CliSession::open(const QString& dataDir, Use use)
 {
-    if (!QFileInfo(QDir(dataDir).filePath(QStringLiteral("Kyuyo.db"))).isFile()) {
+    if (use != Use::Creates && !QFileInfo(QDir(dataDir).filePath(QStringLiteral("Kyuyo.db"))).isFile()) {
         err() << "error: no Kyuyo.db in " << dataDir << "\n";
         return false;
     }
-    if (use == Use::Writes) {
+    if (use != Use::Reads) {
         m_lock = std::make_unique<WriterLock>(dataDir);
         if (!m_lock->held()) {
             err() << "error: " << m_lock->refusal().replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
@@ -43,9 +46,16 @@ bool CliSession::open(const QString& dataDir, Use use)
     }
     m_ctx.setDataFolder(QDir(dataDir).absolutePath());
     m_ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
-    m_ctx.log().open(m_ctx.dataFolder());
     QString error;
-    if (!db::openConnection(m_ctx, &error, use == Use::Writes ? db::Access::ReadWrite : db::Access::ReadOnly)) {
+    if (use == Use::Creates && !QFileInfo(m_ctx.databasePath()).isFile()) {
+        if (!db::createDatabaseFile(m_ctx.databasePath(), m_clock.today().year(), &error)) {
+            err() << "error: cannot create the database: " << error << "\n";
+            return false;
+        }
+        out() << "created " << m_ctx.databasePath() << "\n";
+    }
+    m_ctx.log().open(m_ctx.dataFolder());
+    if (!db::openConnection(m_ctx, &error, use == Use::Reads ? db::Access::ReadOnly : db::Access::ReadWrite)) {
         err() << "error: cannot open the database: " << error << "\n";
         return false;
     }
@@ -64,6 +74,28 @@ bool CliSession::chooseCompany(const QString& cid)
     m_ctx.companyId = cid;
     m_ctx.companyName = q.value(0).toString();
     return true;
+}
+
+bool CliSession::openCompany(const Options& o, Use use)
+{
+    return open(o.value(QStringLiteral("data-dir")), use) && chooseCompany(o.value(QStringLiteral("company")));
+}
+
+bool openPdf(reports::PdfCanvas& canvas)
+{
+    installFontSubstitutions();
+    if (canvas.open())
+        return true;
+    err() << "error: " << canvas.errorString() << "\n";
+    return false;
+}
+
+bool canDraw(const char* what)
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return true;
+    err() << "error: drawing " << what << " needs a GUI application object\n";
+    return false;
 }
 
 QStringList pickEmployees(const QList<reports::PickerEntry>& candidates, const QString& list,

@@ -1,4 +1,6 @@
 #pragma once
+#include "climain.h"
+
 #include "app/appcontext.h"
 #include "app/clock.h"
 #include "app/messages.h"
@@ -7,6 +9,10 @@
 #include "reports/pickerlists.h"
 
 #include <memory>
+
+namespace minasel::reports {
+class PdfCanvas;
+}
 
 namespace minasel::cli {
 
@@ -29,8 +35,9 @@ public:
 
     // How a command uses the database. A command that writes first takes the data
     // folder's one-copy lock (WriterLock) and holds it until the session ends;
-    // one that only reads opens the file read-only and never changes it.
-    enum class Use { Reads, Writes };
+    // one that only reads opens the file read-only and never changes it. One that
+    // creates writes, and first makes a new database file when the folder has none.
+    enum class Use { Reads, Writes, Creates };
 
     AppContext& ctx() { return m_ctx; }
     StderrMessages& messages() { return m_messages; }
@@ -39,6 +46,8 @@ public:
     bool open(const QString& dataDir, Use use = Use::Reads);
     // False, with the reason on stderr, when the company does not exist.
     bool chooseCompany(const QString& cid);
+    // open() on the folder of --data-dir, then chooseCompany() of --company.
+    bool openCompany(const Options& o, Use use = Use::Reads);
 
 private:
     StderrMessages m_messages;
@@ -46,6 +55,13 @@ private:
     AppContext m_ctx;
     std::unique_ptr<WriterLock> m_lock;   // released after the connection has closed
 };
+
+// Opens the PDF a command writes, with the forms' fonts installed; false, with the
+// reason on stderr, when the file cannot be written.
+bool openPdf(reports::PdfCanvas& canvas);
+// False, with the reason on stderr, unless a GUI application object is there to
+// lay out `what` (a command can be called without the one main() makes).
+bool canDraw(const char* what);
 
 // The employees named in "C1,C2" (upper-cased) among the candidates, in code
 // order, into *chosen; returns the codes that are not candidates.

@@ -36,7 +36,7 @@ int cmdBackup(const QStringList& args)
     if (!parseArgs(args, {QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("dir")}, &o, usage))
         return kUsageError;
     CliSession s(QStringLiteral("minasel-cli"));
-    if (!s.open(o.value(QStringLiteral("data-dir"))) || !s.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!s.openCompany(o))
         return 1;
     backup::BackupWriter writer(s.ctx());
     if (!writer.write(o.value(QStringLiteral("dir")), QStringLiteral("RunBackUp.cmdBackUp_Click"))) {
@@ -68,7 +68,7 @@ int cmdRestore(const QStringList& args)
         return kUsageError;
     }
     CliSession s(QStringLiteral("minasel-cli"));
-    if (!s.open(o.value(QStringLiteral("data-dir")), CliSession::Use::Writes) || !s.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!s.openCompany(o, CliSession::Use::Writes))
         return 1;
     s.messages().yes = o.has(QStringLiteral("yes"));
     backup::BackupRestorer restorer(s.ctx());

@@ -1,18 +1,12 @@
 #include "climain.h"
 #include "clisession.h"
 
-#include "app/appcontext.h"
-#include "app/clock.h"
-#include "app/messages.h"
-#include "app/writerlock.h"
 #include "backup/filesafety.h"
-#include "db/database.h"
 #include "payroll/statementdemo.h"
 #include "transfer/bankdemo.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 namespace minasel::cli {
 
@@ -74,41 +68,21 @@ int cmdDemo(const QStringList& args)
         options.lastMonth = m;
     }
 
-    StderrMessages messages;
-    SystemClock clock;
-    AppContext ctx(messages, clock);
-    ctx.setConnectionName(QStringLiteral("minasel-cli-demo"));
-    ctx.terminate = [](int code) { std::exit(code == 0 ? 1 : code); };
     const QString dir = QDir(o.value(QStringLiteral("data-dir"))).absolutePath();
     if (!backup::FileSafety::makeOwnerFolder(dir)) {
         err() << "error: cannot create " << dir << "\n";
         return 1;
     }
     // A writer like the program: never while the program or another writer works here.
-    WriterLock lock(dir);
-    if (!lock.held()) {
-        err() << "error: " << lock.refusal().replace(QLatin1Char('\n'), QLatin1Char(' ')) << "\n";
+    CliSession session(QStringLiteral("minasel-cli-demo"));
+    if (!session.open(dir, CliSession::Use::Creates))
         return 1;
-    }
-    ctx.setDataFolder(dir);
-    if (!QFileInfo(ctx.databasePath()).isFile()) {
-        if (!db::createDatabaseFile(ctx.databasePath(), clock.today().year(), &error)) {
-            err() << "error: cannot create the database: " << error << "\n";
-            return 1;
-        }
-        out() << "created " << ctx.databasePath() << "\n";
-    }
-    ctx.log().open(ctx.dataFolder());
-    if (!db::openConnection(ctx, &error)) {
-        err() << "error: cannot open the database: " << error << "\n";
-        return 1;
-    }
+    AppContext& ctx = session.ctx();
     QElapsedTimer timer;
     timer.start();
     payroll::StatementDemo demo(ctx);
     payroll::StatementDemo::Summary summary;
     const bool ok = demo.run(options, &summary, &error) && transfer::BankDemo::run(ctx, summary.companyIds, options.seed, &error);
-    db::closeConnection(ctx);
     if (!ok) {
         err() << "error: " << error << "\n";
         return 1;

@@ -4,7 +4,6 @@
 #include "reports/csvwriter.h"
 #include "reports/employeelist.h"
 #include "reports/employeelistlayout.h"
-#include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 
 namespace minasel::cli {
@@ -17,12 +16,6 @@ const char* kEmployeesUsage =
     "  layout and/or as a CSV file with the headings of the display screen; individual numbers never\n"
     "  appear in either\n";
 
-int usageError(const QString& why)
-{
-    err() << "error: " << why << "\n" << kEmployeesUsage;
-    return kUsageError;
-}
-
 } // namespace
 
 int cmdEmployees(const QStringList& args)
@@ -31,19 +24,19 @@ int cmdEmployees(const QStringList& args)
     QString error;
     if (!o.parse(args, {QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("pdf"), QStringLiteral("csv")},
                  &error, {QStringLiteral("active-only")}))
-        return usageError(error);
+        return usageError(kEmployeesUsage, error);
     if (!o.positional().isEmpty())
-        return usageError(QStringLiteral("unexpected argument %1").arg(o.positional().first()));
+        return usageError(kEmployeesUsage, QStringLiteral("unexpected argument %1").arg(o.positional().first()));
     for (const char* required : {"data-dir", "company"})
         if (o.value(QString::fromLatin1(required)).isEmpty())
-            return usageError(QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
+            return usageError(kEmployeesUsage, QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
     const QString pdf = o.value(QStringLiteral("pdf"));
     const QString csv = o.value(QStringLiteral("csv"));
     if (pdf.isEmpty() && csv.isEmpty())
-        return usageError(QStringLiteral("--pdf or --csv is required"));
+        return usageError(kEmployeesUsage, QStringLiteral("--pdf or --csv is required"));
 
     CliSession session(QStringLiteral("minasel-cli-employees"));
-    if (!session.open(o.value(QStringLiteral("data-dir"))) || !session.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!session.openCompany(o))
         return 1;
     AppContext& ctx = session.ctx();
     const bool activeOnly = o.has(QStringLiteral("active-only"));
@@ -66,12 +59,9 @@ int cmdEmployees(const QStringList& args)
         out() << entries.size() << " employee(s) written to " << csv << "\n";
     }
     if (!pdf.isEmpty()) {
-        installFontSubstitutions();
         reports::PdfCanvas canvas(pdf, QStringLiteral("従業員名簿"));
-        if (!canvas.open()) {
-            err() << "error: " << canvas.errorString() << "\n";
+        if (!openPdf(canvas))
             return 1;
-        }
         if (reports::EmployeeListLayout::print(ctx, canvas, entries) != reports::EmployeeListLayout::Outcome::Printed) {
             err() << "error: the employee list could not be written (see the log)\n";
             return 1;

@@ -2,14 +2,11 @@
 #include "clisession.h"
 
 #include "app/dberror.h"
-#include "reports/fonts.h"
 #include "reports/gensenbatch.h"
 #include "reports/gensendata.h"
 #include "reports/gensenlayout.h"
 #include "reports/pdfcanvas.h"
 #include "reports/printoffset.h"
-
-#include <QGuiApplication>
 
 namespace minasel::cli {
 
@@ -22,12 +19,6 @@ const char* kGensenUsage =
     "  four copies per employee, on the preprinted form (form) the values alone, moved by the\n"
     "  offset stored for the PDF output\n";
 
-int usageError(const QString& why)
-{
-    err() << "error: " << why << "\n" << kGensenUsage;
-    return kUsageError;
-}
-
 } // namespace
 
 int cmdGensen(const QStringList& args)
@@ -37,27 +28,25 @@ int cmdGensen(const QStringList& args)
     if (!o.parse(args, {QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("year"),
                         QStringLiteral("employees"), QStringLiteral("paper"), QStringLiteral("pdf")},
                  &error))
-        return usageError(error);
+        return usageError(kGensenUsage, error);
     for (const char* required : {"data-dir", "company", "year", "paper", "pdf"})
         if (!o.has(QString::fromLatin1(required)))
-            return usageError(QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
+            return usageError(kGensenUsage, QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
     if (!o.positional().isEmpty())
-        return usageError(QStringLiteral("unexpected argument %1").arg(o.positional().first()));
+        return usageError(kGensenUsage, QStringLiteral("unexpected argument %1").arg(o.positional().first()));
     long long year = 0;
     if (!o.integer(QStringLiteral("year"), &year, &error) || year < 1989 || year > 2099)
-        return usageError(QStringLiteral("--year needs a year from 1989 to 2099"));
+        return usageError(kGensenUsage, QStringLiteral("--year needs a year from 1989 to 2099"));
     const QString paperText = o.value(QStringLiteral("paper"));
     if (paperText != QLatin1String("plain") && paperText != QLatin1String("form"))
-        return usageError(QStringLiteral("--paper is plain or form"));
+        return usageError(kGensenUsage, QStringLiteral("--paper is plain or form"));
     const auto paper = paperText == QLatin1String("plain") ? reports::GensenBatch::Paper::Plain
                                                             : reports::GensenBatch::Paper::Form;
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        err() << "error: drawing the slips needs a GUI application object\n";
+    if (!canDraw("the slips"))
         return 1;
-    }
 
     CliSession session(QStringLiteral("minasel-cli-gensen"));
-    if (!session.open(o.value(QStringLiteral("data-dir"))) || !session.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!session.openCompany(o))
         return 1;
     AppContext& ctx = session.ctx();
     const QString cid = ctx.companyId;
@@ -94,13 +83,10 @@ int cmdGensen(const QStringList& args)
         batch.setOffset(reports::GensenLayout::mmToTwips(offset.x), reports::GensenLayout::mmToTwips(offset.y));
     }
 
-    installFontSubstitutions();
     const QString pdf = o.value(QStringLiteral("pdf"));
     reports::PdfCanvas canvas(pdf, QStringLiteral("給与所得の源泉徴収票 %1").arg(reports::GensenLayout::yearCaption(int(year))));
-    if (!canvas.open()) {
-        err() << "error: " << canvas.errorString() << "\n";
+    if (!openPdf(canvas))
         return 1;
-    }
     if (batch.print(canvas, paper) != reports::GensenBatch::Outcome::Printed) {
         err() << "error: the slips could not be written\n";
         return 1;

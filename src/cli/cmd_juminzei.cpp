@@ -57,8 +57,7 @@ int import(const Options& o)
     const bool store = o.has(QStringLiteral("yes"));
 
     CliSession session(QStringLiteral("minasel-cli-juminzei"));
-    if (!session.open(o.value(QStringLiteral("data-dir")), store ? CliSession::Use::Writes : CliSession::Use::Reads)
-        || !session.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!session.openCompany(o, store ? CliSession::Use::Writes : CliSession::Use::Reads))
         return 1;
     payroll::JuminzeiRepository repo(session.ctx(), QStringLiteral("DspJuminzei"));
     payroll::JuminzeiImport import;

@@ -2,7 +2,6 @@
 #include "clisession.h"
 
 #include "reports/csvwriter.h"
-#include "reports/fonts.h"
 #include "reports/getudaityoform.h"
 #include "reports/kojindaityoform.h"
 #include "reports/ledgerdata.h"
@@ -11,7 +10,6 @@
 #include "reports/pdfcanvas.h"
 #include "reports/printpaper.h"
 
-#include <QGuiApplication>
 #include <QRegularExpression>
 
 namespace minasel::cli {
@@ -26,18 +24,6 @@ const char* const kLedgerUsage =
     "  monthly: the monthly payroll ledger of the span (the CSV holds every month and kind);\n"
     "  individual: the individual ledgers of the year, one employee per page (default: every\n"
     "  employee with a statement in the year). The PDF is on B4 unless --paper says A4.\n";
-
-int usageError(const QString& why)
-{
-    err() << "error: " << why << "\n" << kLedgerUsage;
-    return kUsageError;
-}
-
-// Opens the data folder and makes the company current.
-bool openSession(CliSession& session, const Options& o)
-{
-    return session.open(o.value(QStringLiteral("data-dir"))) && session.chooseCompany(o.value(QStringLiteral("company")));
-}
 
 bool writeCsv(const reports::LedgerTable& table, const QString& path)
 {
@@ -54,12 +40,9 @@ bool writeCsv(const reports::LedgerTable& table, const QString& path)
 template <typename Print>
 bool writePdf(const QString& path, const QString& paperName, const QString& title, const Print& print)
 {
-    installFontSubstitutions();
     reports::PdfCanvas canvas(path, title);
-    if (!canvas.open()) {
-        err() << "error: " << canvas.errorString() << "\n";
+    if (!openPdf(canvas))
         return false;
-    }
     const int paper = paperName.isEmpty() ? reports::chooseLedgerPaper(canvas)
                                           : paperName.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0
                                               ? reports::PaperA4
@@ -79,13 +62,13 @@ int monthly(const Options& o, CliSession& run)
     const QString from = o.value(QStringLiteral("from"));
     const QString to = o.has(QStringLiteral("to")) ? o.value(QStringLiteral("to")) : from;
     if (!monthPattern.match(from).hasMatch() || !monthPattern.match(to).hasMatch())
-        return usageError(QStringLiteral("--from and --to need YYYYMM with a month 01 to 12"));
+        return usageError(kLedgerUsage, QStringLiteral("--from and --to need YYYYMM with a month 01 to 12"));
     const auto period = reports::LedgerPeriod::check(from.left(4), from.mid(4), to.left(4), to.mid(4));
     if (!period.ok()) {
         err() << period.message() << "\n";
         return 1;
     }
-    if (!openSession(run, o))
+    if (!run.openCompany(o))
         return 1;
     QList<reports::LedgerLine> lines;
     DbError error;
@@ -116,8 +99,8 @@ int individual(const Options& o, CliSession& run)
 {
     const QString year = o.value(QStringLiteral("year"));
     if (!QRegularExpression(QStringLiteral("^\\d{4}$")).match(year).hasMatch())
-        return usageError(QStringLiteral("--year needs YYYY"));
-    if (!openSession(run, o))
+        return usageError(kLedgerUsage, QStringLiteral("--year needs YYYY"));
+    if (!run.openCompany(o))
         return 1;
     QList<reports::PickerEntry> candidates;
     DbError error;
@@ -127,15 +110,9 @@ int individual(const Options& o, CliSession& run)
     }
     QList<reports::PickerEntry> chosen = candidates;
     if (o.has(QStringLiteral("employees"))) {
-        QStringList codes = o.value(QStringLiteral("employees")).toUpper().split(QLatin1Char(','), Qt::SkipEmptyParts);
-        for (QString& c : codes)
-            c = c.trimmed();
-        // The candidates are in code order, and so stay the chosen.
-        chosen.removeIf([&](const reports::PickerEntry& e) { return !codes.contains(e.code); });
-        for (const reports::PickerEntry& e : chosen)
-            codes.removeAll(e.code);
-        if (!codes.isEmpty()) {
-            err() << "error: no statement in " << year << " for: " << codes.join(QLatin1Char(',')) << "\n";
+        const QStringList missing = pickEmployees(candidates, o.value(QStringLiteral("employees")), &chosen);
+        if (!missing.isEmpty()) {
+            err() << "error: no statement in " << year << " for: " << missing.join(QLatin1Char(',')) << "\n";
             return 1;
         }
     }
@@ -173,7 +150,7 @@ int individual(const Options& o, CliSession& run)
 int cmdLedger(const QStringList& args)
 {
     if (args.isEmpty() || (args[0] != QLatin1String("monthly") && args[0] != QLatin1String("individual")))
-        return usageError(QStringLiteral("say monthly or individual"));
+        return usageError(kLedgerUsage, QStringLiteral("say monthly or individual"));
     const bool isMonthly = args[0] == QLatin1String("monthly");
     QStringList allowed{QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("pdf"),
                         QStringLiteral("csv"), QStringLiteral("paper")};
@@ -182,23 +159,21 @@ int cmdLedger(const QStringList& args)
     Options o;
     QString error;
     if (!o.parse(args.mid(1), allowed, &error))
-        return usageError(error);
+        return usageError(kLedgerUsage, error);
     if (!o.positional().isEmpty())
-        return usageError(QStringLiteral("unexpected argument %1").arg(o.positional().first()));
+        return usageError(kLedgerUsage, QStringLiteral("unexpected argument %1").arg(o.positional().first()));
     for (const QString& required : {QStringLiteral("data-dir"), QStringLiteral("company"),
                                     isMonthly ? QStringLiteral("from") : QStringLiteral("year")})
         if (o.value(required).isEmpty())
-            return usageError(QStringLiteral("--%1 is required").arg(required));
+            return usageError(kLedgerUsage, QStringLiteral("--%1 is required").arg(required));
     if (o.has(QStringLiteral("pdf")) == o.has(QStringLiteral("csv")))
-        return usageError(QStringLiteral("give one of --pdf and --csv"));
+        return usageError(kLedgerUsage, QStringLiteral("give one of --pdf and --csv"));
     const QString paper = o.value(QStringLiteral("paper"));
     if (o.has(QStringLiteral("paper")) && paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) != 0
         && paper.compare(QLatin1String("B4"), Qt::CaseInsensitive) != 0)
-        return usageError(QStringLiteral("--paper is A4 or B4"));
-    if (o.has(QStringLiteral("pdf")) && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        err() << "error: drawing the ledger needs a GUI application object\n";
+        return usageError(kLedgerUsage, QStringLiteral("--paper is A4 or B4"));
+    if (o.has(QStringLiteral("pdf")) && !canDraw("the ledger"))
         return 1;
-    }
     CliSession run(QStringLiteral("minasel-cli-ledger"));
     return isMonthly ? monthly(o, run) : individual(o, run);
 }

@@ -4,10 +4,8 @@
 #include "payroll/payslipbatch.h"
 #include "payroll/payslipdata.h"
 #include "payroll/paysliplayout.h"
-#include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 
-#include <QGuiApplication>
 #include <QRegularExpression>
 
 namespace minasel::cli {
@@ -19,12 +17,6 @@ const char* kPayslipsUsage =
     " [--employees C1,C2] --pdf OUT.pdf\n"
     "  writes the salary (1) or bonus (2) payslips of the month to a PDF, one per page\n";
 
-int usageError(const QString& why)
-{
-    err() << "error: " << why << "\n" << kPayslipsUsage;
-    return kUsageError;
-}
-
 } // namespace
 
 int cmdPayslips(const QStringList& args)
@@ -34,27 +26,25 @@ int cmdPayslips(const QStringList& args)
     if (!o.parse(args, {QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("month"),
                         QStringLiteral("kind"), QStringLiteral("employees"), QStringLiteral("pdf")},
                  &error))
-        return usageError(error);
+        return usageError(kPayslipsUsage, error);
     for (const char* required : {"data-dir", "company", "month", "kind", "pdf"})
         if (!o.has(QString::fromLatin1(required)))
-            return usageError(QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
+            return usageError(kPayslipsUsage, QStringLiteral("--%1 is required").arg(QString::fromLatin1(required)));
     if (!o.positional().isEmpty())
-        return usageError(QStringLiteral("unexpected argument %1").arg(o.positional().first()));
+        return usageError(kPayslipsUsage, QStringLiteral("unexpected argument %1").arg(o.positional().first()));
     const QString month = o.value(QStringLiteral("month"));
     static const QRegularExpression monthPattern(QStringLiteral("^\\d{4}(0[1-9]|1[0-2])$"));
     if (!monthPattern.match(month).hasMatch())
-        return usageError(QStringLiteral("--month needs YYYYMM"));
+        return usageError(kPayslipsUsage, QStringLiteral("--month needs YYYYMM"));
     const QString kindText = o.value(QStringLiteral("kind"));
     if (kindText != QLatin1String("1") && kindText != QLatin1String("2"))
-        return usageError(QStringLiteral("--kind is 1 (salary) or 2 (bonus)"));
+        return usageError(kPayslipsUsage, QStringLiteral("--kind is 1 (salary) or 2 (bonus)"));
     const int kind = kindText.toInt();
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        err() << "error: drawing the payslips needs a GUI application object\n";
+    if (!canDraw("the payslips"))
         return 1;
-    }
 
     CliSession session(QStringLiteral("minasel-cli-payslips"));
-    if (!session.open(o.value(QStringLiteral("data-dir"))) || !session.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!session.openCompany(o))
         return 1;
     AppContext& ctx = session.ctx();
     const QString cid = ctx.companyId;
@@ -78,13 +68,10 @@ int cmdPayslips(const QStringList& args)
         return 1;
     }
 
-    installFontSubstitutions();
     const QString pdf = o.value(QStringLiteral("pdf"));
     reports::PdfCanvas canvas(pdf, payroll::PayslipLayout::title(kind).remove(QLatin1Char(' ')) + QLatin1Char(' ') + month);
-    if (!canvas.open()) {
-        err() << "error: " << canvas.errorString() << "\n";
+    if (!openPdf(canvas))
         return 1;
-    }
     payroll::PayslipBatch batch(ctx, QStringLiteral("prtKyuyoSyoyo.print_data"));
     const auto outcome = batch.print(canvas, month, kind, chosen);
     if (outcome != payroll::PayslipBatch::Outcome::Printed) {

@@ -1,7 +1,6 @@
 #include "climain.h"
 #include "clisession.h"
 
-#include "reports/fonts.h"
 #include "reports/pdfcanvas.h"
 #include "transfer/bankcsvimport.h"
 #include "transfer/transferfile.h"
@@ -28,12 +27,6 @@ const char* const kTransferUsage =
 
 const QString kForm = QStringLiteral("minasel-cli.transfer");
 
-int usageError(const QString& why)
-{
-    err() << "error: " << why << "\n" << kTransferUsage;
-    return kUsageError;
-}
-
 bool required(const Options& o, const QStringList& names, QString* missing)
 {
     for (const QString& n : names)
@@ -55,8 +48,7 @@ int importCsv(const Options& o)
     const bool preview = o.has(QStringLiteral("preview"));
     // Storing writes the database: the one-copy lock first (a preview only reads).
     CliSession session(QStringLiteral("minasel-cli-transfer"));
-    if (!session.open(o.value(QStringLiteral("data-dir")), preview ? CliSession::Use::Reads : CliSession::Use::Writes)
-        || !session.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!session.openCompany(o, preview ? CliSession::Use::Reads : CliSession::Use::Writes))
         return 1;
     transfer::BankCsvImport import(session.ctx(), kForm);
     QList<transfer::BankCsvImport::Row> rows;
@@ -91,16 +83,16 @@ int writeTransfer(const Options& o)
     static const QRegularExpression month(QStringLiteral("^\\d{4}(0[1-9]|1[0-2])$"));
     const QString payMonth = o.value(QStringLiteral("month"));
     if (!month.match(payMonth).hasMatch())
-        return usageError(QStringLiteral("--month needs YYYYMM with a month 01 to 12"));
+        return usageError(kTransferUsage, QStringLiteral("--month needs YYYYMM with a month 01 to 12"));
     const QString kind = o.value(QStringLiteral("kind"));
     if (kind != QLatin1String("1") && kind != QLatin1String("2"))
-        return usageError(QStringLiteral("--kind is 1 (salary) or 2 (bonus)"));
+        return usageError(kTransferUsage, QStringLiteral("--kind is 1 (salary) or 2 (bonus)"));
     QString date = o.value(QStringLiteral("date"));
     if (!date.isEmpty() && !transfer::TransferData::checkDate(date, payMonth).isEmpty())
-        return usageError(QStringLiteral("--date needs MMDD, a day of the month"));
+        return usageError(kTransferUsage, QStringLiteral("--date needs MMDD, a day of the month"));
 
     CliSession session(QStringLiteral("minasel-cli-transfer"));
-    if (!session.open(o.value(QStringLiteral("data-dir"))) || !session.chooseCompany(o.value(QStringLiteral("company"))))
+    if (!session.openCompany(o))
         return 1;
     AppContext& ctx = session.ctx();
     if (date.isEmpty()) {
@@ -137,12 +129,9 @@ int writeTransfer(const Options& o)
           << date << "; written to " << path << "\n";
     const QString list = o.value(QStringLiteral("list"));
     if (!list.isEmpty()) {
-        installFontSubstitutions();
         reports::PdfCanvas canvas(list, transfer::TransferListLayout::title());
-        if (!canvas.open()) {
-            err() << "error: " << canvas.errorString() << "\n";
+        if (!openPdf(canvas))
             return 1;
-        }
         if (transfer::TransferListLayout::print(ctx, canvas, result, kForm + QStringLiteral(".print_list"))
             != transfer::TransferListLayout::Outcome::Printed) {
             err() << "error: the transfer list could not be written (see the log)\n";
@@ -169,14 +158,14 @@ int cmdTransfer(const QStringList& args)
                                                      QStringLiteral("list")};
     const QStringList flags = import ? QStringList{QStringLiteral("preview")} : QStringList{QStringLiteral("crlf")};
     if (!o.parse(rest, allowed, &error, flags))
-        return usageError(error);
+        return usageError(kTransferUsage, error);
     if (!o.positional().isEmpty())
-        return usageError(QStringLiteral("unexpected argument %1").arg(o.positional().first()));
+        return usageError(kTransferUsage, QStringLiteral("unexpected argument %1").arg(o.positional().first()));
     const QStringList needed = import ? QStringList{QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("csv")}
                                       : QStringList{QStringLiteral("data-dir"), QStringLiteral("company"), QStringLiteral("month"),
                                                     QStringLiteral("kind"), QStringLiteral("out")};
     if (!required(o, needed, &error))
-        return usageError(error);
+        return usageError(kTransferUsage, error);
     return import ? importCsv(o) : writeTransfer(o);
 }
 

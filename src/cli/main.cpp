@@ -24,6 +24,12 @@ QTextStream& err()
     return s;
 }
 
+int usageError(const char* usage, const QString& why)
+{
+    err() << "error: " << why << "\n" << usage;
+    return kUsageError;
+}
+
 bool Options::parse(const QStringList& args, const QStringList& allowed, QString* error,
                     const QStringList& flags)
 {

@@ -90,7 +90,7 @@ QString HyojunBox::refusal() const
     if (hyojun() == 0 || payroll::gradeOfAmount(hyojun()))
         return QString();
     return QStringLiteral("標準報酬月額 %1円 は等級表にない額です。等級表の額を入力するか、報酬月額から求めて下さい。")
-        .arg(formatNumber(double(hyojun()), QStringLiteral("#,##0")));
+        .arg(formatAmount(hyojun()));
 }
 
 void HyojunBox::showGrade()

@@ -126,14 +126,6 @@ InpNentyo::InpNentyo(AppContext& ctx) : Screen(ctx, QStringLiteral("年末調整
     setChanged(false);
 }
 
-InpNentyo::~InpNentyo()
-{
-    // A field losing the focus while the screen goes must not reach it any more.
-    QObject::disconnect(qApp, nullptr, this, nullptr);
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
-}
-
 // ---------------------------------------------------------------- layout
 
 void InpNentyo::buildLayout()
@@ -204,12 +196,7 @@ QWidget* InpNentyo::buildHeader()
     auto* w = new QWidget;
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
-    m_txtYear = new TextField(w, TextField::Kind::Code);
-    m_txtYear->setObjectName(QStringLiteral("txtYear"));
-    m_txtYear->setMaxLength(4);
-    m_txtYear->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_txtYear));
-    m_txtYear->setFixedWidth(56);
-    m_txtYear->setAlignment(Qt::AlignCenter);
+    m_txtYear = payroll::yearField(w, QStringLiteral("txtYear"));
     m_cmbJyugyoin = new QComboBox(w);
     m_cmbJyugyoin->setObjectName(QStringLiteral("cmbJyugyoin"));
     m_cmbJyugyoin->setMinimumWidth(220);
@@ -764,13 +751,13 @@ void InpNentyo::recalculate()
     long long balance = r.amount(QStringLiteral("MAETEX"));
     for (int row = 0; row < 2; ++row) {
         balance -= r.amount(QStringLiteral("TKMONEY%1").arg(row + 1));
-        m_flxTokubetu->item(row, 2)->setText(formatNumber(double(balance), QStringLiteral("#,##0")));
+        m_flxTokubetu->item(row, 2)->setText(formatAmount(balance));
     }
     m_loading = false;
 
     const long long law[] = {m_result.totalIncome, m_result.tyousei, m_result.kisoKojyo, m_result.tokuteiKojyo};
     for (size_t i = 0; i < m_lawAmounts.size(); ++i)
-        m_lawAmounts[i]->setText(formatNumber(double(law[i]), QStringLiteral("#,##0")));
+        m_lawAmounts[i]->setText(formatAmount(law[i]));
     m_lblRules->setText(QStringLiteral("%1年分（%2）").arg(m_result.rulesYear).arg(m_result.rules));
     QStringList notices;
     if (!rulesNotice(m_result).isEmpty())
@@ -963,7 +950,7 @@ void InpNentyo::cmdWrite_Click()
     const long long balance = r.amount(QStringLiteral("SASIHIKI"));
     setStatus(QStringLiteral("%1 を登録しました（%2 %3円）")
                   .arg(m_cmbJyugyoin->currentText(), balance >= 0 ? QStringLiteral("超過額") : QStringLiteral("不足額"),
-                       formatNumber(double(std::llabs(balance)), QStringLiteral("#,##0"))));
+                       formatAmount(std::llabs(balance))));
     m_cmbJyugyoin->setFocus();
 }
 

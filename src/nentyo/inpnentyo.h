@@ -8,6 +8,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
@@ -29,7 +30,6 @@ class InpNentyo : public Screen {
     Q_OBJECT
 public:
     explicit InpNentyo(AppContext& ctx);
-    ~InpNentyo() override;
 
     QString year() const;
     QString employeeCode() const;   // first five characters of the chosen entry
@@ -116,7 +116,7 @@ private:
     QHash<QString, DateBoxes> m_dates;
 
     QScrollArea* m_scroll = nullptr;
-    TextField* m_txtYear = nullptr;
+    QLineEdit* m_txtYear = nullptr;
     QComboBox* m_cmbJyugyoin = nullptr;
     QRadioButton* m_optSuru = nullptr;
     QRadioButton* m_optSinai = nullptr;

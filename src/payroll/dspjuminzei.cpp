@@ -16,18 +16,13 @@ namespace minasel::payroll {
 
 namespace {
 
-QString yen(long long v)
-{
-    return formatNumber(double(v), QStringLiteral("#,##0"));
-}
-
 // July to May: one amount when they are all the same (the standard split), else "個別".
 QString laterMonths(const JuminzeiSchedule& s)
 {
     for (int i = 2; i < JuminzeiSchedule::kMonths; ++i)
         if (s.amounts[size_t(i)] != s.amounts[1])
             return QStringLiteral("月ごとに異なる");
-    return yen(s.amounts[1]);
+    return formatAmount(s.amounts[1]);
 }
 
 } // namespace
@@ -118,10 +113,10 @@ bool DspJuminzei::refresh()
     const QBrush warning(QColor(0xb0, 0, 0));
     for (int r = 0; r < m_lines.size(); ++r) {
         const JuminzeiRepository::Line& l = m_lines[r];
-        QStringList cells{l.code, l.name, l.previous ? yen(l.previous->yearly) : QString()};
+        QStringList cells{l.code, l.name, l.previous ? formatAmount(l.previous->yearly) : QString()};
         if (l.current) {
             ++entered;
-            cells << yen(l.current->yearly) << yen(l.current->amounts[0]) << laterMonths(*l.current)
+            cells << formatAmount(l.current->yearly) << formatAmount(l.current->amounts[0]) << laterMonths(*l.current)
                   << (l.current->changedFrom ? QStringLiteral("入力済み（%1月から変更）").arg(l.current->changedFrom)
                                              : QStringLiteral("入力済み"));
         } else {

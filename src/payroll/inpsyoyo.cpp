@@ -279,9 +279,9 @@ void InpSyoyo::calculate_syoyo()
     m_lblTaxNotice->setText(m_result.taxComputed ? rulesNotice(m_result.taxResult) : QString());
     QStringList caps;
     if (m_params.insured && m_result.healthStandard < m_result.standardAmount)
-        caps << QStringLiteral("健康保険 %1（年度累計の上限）").arg(formatNumber(double(m_result.healthStandard), QStringLiteral("#,##0")));
+        caps << QStringLiteral("健康保険 %1（年度累計の上限）").arg(formatAmount(m_result.healthStandard));
     if (m_params.insured && m_result.pensionStandard < m_result.standardAmount)
-        caps << QStringLiteral("厚生年金 %1（上限）").arg(formatNumber(double(m_result.pensionStandard), QStringLiteral("#,##0")));
+        caps << QStringLiteral("厚生年金 %1（上限）").arg(formatAmount(m_result.pensionStandard));
     m_lblHyojun->setText(caps.join(QStringLiteral("　")));
     const bool computedHealth = m_params.insured && s.health == m_result.computedHealth;
     m_lblShahoNote->setText(insuranceNote(computedHealth ? m_result.shienPart : 0, m_insurance));

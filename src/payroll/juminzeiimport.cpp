@@ -45,11 +45,6 @@ int monthOf(const QString& heading)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-QString yen(long long v)
-{
-    return formatNumber(double(v), QStringLiteral("#,##0"));
-}
-
 } // namespace
 
 void JuminzeiImport::refuse(int line, const QString& what)
@@ -130,7 +125,7 @@ JuminzeiImport JuminzeiImport::parse(const QByteArray& data, int year, const QMa
             continue;
         if (!l.schedule.addsUp()) {
             r.refuse(lineNo, QStringLiteral("6月〜5月の合計 %1 円が年税額 %2 円と一致しません。")
-                                 .arg(yen(l.schedule.total()), yen(l.schedule.yearly)));
+                                 .arg(formatAmount(l.schedule.total()), formatAmount(l.schedule.yearly)));
             continue;
         }
         if (existing.contains(l.schedule.code)) {
@@ -188,10 +183,10 @@ QList<QStringList> JuminzeiImport::previewRows() const
 {
     QList<QStringList> rows;
     for (const Line& l : m_lines) {
-        QStringList r{QString::number(l.lineNo), changeText(l.change), l.schedule.code, l.name, yen(l.schedule.yearly),
-                      l.before ? yen(l.before->yearly) : QString()};
+        QStringList r{QString::number(l.lineNo), changeText(l.change), l.schedule.code, l.name,
+                      formatAmount(l.schedule.yearly), l.before ? formatAmount(l.before->yearly) : QString()};
         for (long long a : l.schedule.amounts)
-            r << yen(a);
+            r << formatAmount(a);
         rows << r;
     }
     return rows;

@@ -3,10 +3,10 @@
 #include "app/appcontext.h"
 #include "app/dberror.h"
 #include "app/valuehelpers.h"
+#include "db/boundquery.h"
 #include "db/rowwriter.h"
 #include "db/transactionguard.h"
 #include "payroll/meisairecord.h"
-#include "reports/boundquery.h"
 
 #include <QFile>
 #include <QSqlError>
@@ -61,7 +61,7 @@ JuminzeiRepository::JuminzeiRepository(AppContext& ctx, const QString& form) : m
 bool JuminzeiRepository::run(QSqlQuery& q, const QString& sql, const QVariantList& values, const QString& procedure)
 {
     DbError error;
-    if (reports::execBound(q, sql, values, &error))
+    if (db::execBound(q, sql, values, &error))
         return true;
     m_ctx.reportError(error.code, error.description, m_form + QLatin1Char('.') + procedure);
     return false;

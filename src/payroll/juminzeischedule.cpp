@@ -9,15 +9,6 @@
 
 namespace minasel::payroll {
 
-namespace {
-
-QString yen(long long v)
-{
-    return formatNumber(double(v), QStringLiteral("#,##0")) + QStringLiteral("円");
-}
-
-} // namespace
-
 long long JuminzeiSchedule::total() const
 {
     return std::accumulate(amounts.begin(), amounts.end(), 0LL);
@@ -163,13 +154,13 @@ QString JuminzeiPlan::label(bool lump, long long available) const
     const QString when = QStringLiteral("退社日 %1：").arg(m_leaving.toString(QStringLiteral("yyyy/MM/dd")));
     if (!lump)
         return own + QLatin1Char('\n') + when
-            + QStringLiteral("残り %1（%2）は").arg(yen(m_remaining), restMonths())
+            + QStringLiteral("残り %1（%2）は").arg(formatYen(m_remaining), restMonths())
             + (m_rule == LeavingRule::Required ? QStringLiteral("未徴収") : QStringLiteral("本人が納付"));
     const long long taken = amount(true, available);
     const QString months = head + monthText(m_index) + QStringLiteral("〜5月分");
     if (taken < m_monthly + m_remaining)
-        return months + QStringLiteral("のうち %1を一括徴収\n").arg(yen(taken)) + when
-            + QStringLiteral("支給額の範囲まで。残り %1は本人が納付").arg(yen(m_monthly + m_remaining - taken));
+        return months + QStringLiteral("のうち %1を一括徴収\n").arg(formatYen(taken)) + when
+            + QStringLiteral("支給額の範囲まで。残り %1は本人が納付").arg(formatYen(m_monthly + m_remaining - taken));
     return months + QStringLiteral("を一括徴収\n") + when
         + (m_rule == LeavingRule::Required ? QStringLiteral("1月1日〜4月30日の退職のため残りを最後の給与から徴収")
                                            : QStringLiteral("本人の申出により残りを最後の給与から徴収"));

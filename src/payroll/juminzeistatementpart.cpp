@@ -52,7 +52,7 @@ bool JuminzeiStatementPart::startNew(const QString& code, const QString& payMont
                    QStringLiteral("この従業員は %1 に退社しています。\n残りの住民税（%2 %3円）を、本人の申出により"
                                   "この給与から一括徴収しますか？\n（「いいえ」のときは本人が納付します。）")
                        .arg(plan.leavingDate().toString(QStringLiteral("yyyy/MM/dd")), plan.restMonths(),
-                            formatNumber(double(rest), QStringLiteral("#,##0"))),
+                            formatAmount(rest)),
                    Messages::Buttons::YesNo, Messages::Answer::No)
             == Messages::Answer::Yes;
     }
@@ -79,7 +79,7 @@ bool JuminzeiStatementPart::showStored(const QString& code, const QString& payMo
             text = plan.label(true, available);
         else
             text += QStringLiteral("（%1の特別徴収税額は %2円）")
-                        .arg(taxYearName(plan.taxYear()), formatNumber(double(plan.monthly()), QStringLiteral("#,##0")));
+                        .arg(taxYearName(plan.taxYear()), formatAmount(plan.monthly()));
     }
     m_label->setText(text);
     return true;

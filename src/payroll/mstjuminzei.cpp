@@ -14,15 +14,6 @@
 
 namespace minasel::payroll {
 
-namespace {
-
-QString yen(long long v)
-{
-    return formatNumber(double(v), QStringLiteral("#,##0")) + QStringLiteral("円");
-}
-
-} // namespace
-
 MstJuminzei::MstJuminzei(AppContext& ctx)
     : Screen(ctx, QStringLiteral("住民税 特別徴収税額")), m_repo(ctx, QStringLiteral("MstJuminzei"))
 {
@@ -275,9 +266,9 @@ void MstJuminzei::applyChange()
         for (int i = 0; i < from; ++i)
             before += s.amounts[size_t(i)];
         ctx().messages().exclamation(QStringLiteral("変更後の年税額（%1）が、%2月分より前の月割額の合計（%3）を下回っています。")
-                                         .arg(yen(newYearly))
+                                         .arg(formatYen(newYearly))
                                          .arg(calendarMonthOf(from))
-                                         .arg(yen(before)));
+                                         .arg(formatYen(before)));
         m_txtHenkoNengaku->setFocus();
         return;
     }
@@ -290,10 +281,10 @@ void MstJuminzei::updateTotal()
     const JuminzeiSchedule s = scheduleOnScreen();
     if (s.addsUp()) {
         m_lblGokei->setStyleSheet(QString());
-        m_lblGokei->setText(QStringLiteral("6月〜5月の合計 %1（年税額と一致）").arg(yen(s.total())));
+        m_lblGokei->setText(QStringLiteral("6月〜5月の合計 %1（年税額と一致）").arg(formatYen(s.total())));
     } else {
         m_lblGokei->setStyleSheet(QStringLiteral("color: #b00000;"));
-        m_lblGokei->setText(QStringLiteral("6月〜5月の合計 %1：年税額と %2 違います").arg(yen(s.total()), yen(std::llabs(s.total() - s.yearly))));
+        m_lblGokei->setText(QStringLiteral("6月〜5月の合計 %1：年税額と %2 違います").arg(formatYen(s.total()), formatYen(std::llabs(s.total() - s.yearly))));
     }
 }
 
@@ -311,7 +302,7 @@ bool MstJuminzei::write()
         return false;
     }
     if (!s.addsUp()) {
-        ctx().messages().exclamation(QStringLiteral("6月〜5月の合計（%1）が年税額（%2）と一致しません。").arg(yen(s.total()), yen(s.yearly)));
+        ctx().messages().exclamation(QStringLiteral("6月〜5月の合計（%1）が年税額（%2）と一致しません。").arg(formatYen(s.total()), formatYen(s.yearly)));
         m_txtGaku[0]->setFocus();
         return false;
     }

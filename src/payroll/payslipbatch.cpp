@@ -6,15 +6,10 @@
 #include "payroll/meisairecord.h"
 #include "payroll/shahopremiums.h"
 #include "reports/fonts.h"
-#include "reports/paintercanvas.h"
 #include "reports/printcanvas.h"
 #include "reports/printpaper.h"
 
 namespace minasel::payroll {
-
-namespace {
-constexpr int kPrinterError = 482;
-}
 
 PayslipBatch::PayslipBatch(AppContext& ctx, QString procedure) : m_ctx(ctx), m_procedure(std::move(procedure)) {}
 
@@ -95,15 +90,7 @@ PayslipBatch::Outcome PayslipBatch::run(reports::PrintCanvas& canvas, int total,
         canvas.abortDocument();
         return Outcome::NothingToPrint;
     }
-    if (!canvas.endDocument()) {
-        QString why;
-        if (auto* painter = dynamic_cast<reports::PainterCanvas*>(&canvas))
-            why = painter->errorString();
-        m_ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why,
-                          m_procedure);
-        return Outcome::Failed;
-    }
-    return Outcome::Printed;
+    return reports::finishDocument(m_ctx, canvas, m_procedure) ? Outcome::Printed : Outcome::Failed;
 }
 
 } // namespace minasel::payroll

@@ -4,6 +4,7 @@
 #include "payroll/payslipdata.h"
 #include "reports/fonts.h"
 #include "reports/printcanvas.h"
+#include "reports/textfit.h"
 
 #include <QDate>
 
@@ -61,13 +62,8 @@ public:
     {
         if (s.isEmpty())
             return;
-        int size = points;
-        while (size > 6 && PayslipLayout::textWidth(s, size) > room)
-            --size;
-        QString t = s;
-        while (!t.isEmpty() && PayslipLayout::textWidth(t, size) > room)
-            t.chop(1);
-        text(x, y, t, size);
+        const reports::FittedText t = reports::fitText(s, points, room);
+        text(x, y, t.text, t.points);
         font(points);
     }
     // A number right-aligned in a field of `width` characters; a number longer than
@@ -100,13 +96,7 @@ QString PayslipLayout::title(int kind)
 
 int PayslipLayout::textWidth(const QString& text, int points)
 {
-    int halves = 0;
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        const bool half = u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F);
-        halves += half ? 1 : 2;
-    }
-    return halves * points * 10;
+    return reports::textWidth(text, points);
 }
 
 void PayslipLayout::drawRuling(PrintCanvas& canvas)
@@ -251,7 +241,7 @@ void shienNote(Pen& p, long long shien)
     if (shien == 0)
         return;
     p.text(700, 3445, QStringLiteral("うち子ども・子育て"), 6);
-    p.text(700, 3585, QStringLiteral("支援金 %1円").arg(formatNumber(double(shien), QStringLiteral("#,##0"))), 6);
+    p.text(700, 3585, QStringLiteral("支援金 %1円").arg(formatAmount(shien)), 6);
 }
 } // namespace
 

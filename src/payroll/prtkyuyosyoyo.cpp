@@ -5,14 +5,12 @@
 #include "payroll/payslipdata.h"
 #include "payroll/payslipprintjob.h"
 #include "reports/employeepicker.h"
+#include "reports/waitframe.h"
 
-#include <QApplication>
 #include <QButtonGroup>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -65,17 +63,7 @@ PrtKyuyoSyoyo::PrtKyuyoSyoyo(AppContext& ctx, QWidget* parent)
     for (QPushButton* b : {m_print, m_cancel})
         b->setAutoDefault(false);
 
-    m_msg = new QFrame(this);
-    m_msg->setObjectName(QStringLiteral("fmMsg"));
-    m_msg->setFrameShape(QFrame::Box);
-    m_msgLabel = new QLabel(QStringLiteral("印刷中・・・　しばらくお待ち下さい"), m_msg);
-    m_msgLabel->setObjectName(QStringLiteral("lbMsg"));
-    m_progress = new QProgressBar(m_msg);
-    m_progress->setObjectName(QStringLiteral("pbPrint"));
-    auto* msgLayout = new QVBoxLayout(m_msg);
-    msgLayout->addWidget(m_msgLabel);
-    msgLayout->addWidget(m_progress);
-    m_msg->hide();
+    m_msg = new reports::WaitFrame(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(kindBox);
@@ -146,16 +134,12 @@ void PrtKyuyoSyoyo::print()
         return;
     }
     const QList<reports::PickerEntry> chosen = m_picker->chosen();
-    m_progress->setRange(0, int(chosen.size()));
-    m_progress->setValue(0);
-    m_msg->show();
+    m_msg->start(QStringLiteral("印刷中・・・　しばらくお待ち下さい"));
+    m_msg->progress(0, int(chosen.size()));
     setEnabled(false);
     PayslipPrintJob job(ctx(), this, m_hooks);
-    const auto result = job.printBatch(payMonth(), kind(), chosen, [this](int done, int total) {
-        m_progress->setMaximum(total);
-        m_progress->setValue(done);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    const auto result = job.printBatch(payMonth(), kind(), chosen,
+                                       [this](int done, int total) { m_msg->progress(done, total); });
     setEnabled(true);
     m_msg->hide();
     if (result == reports::PrintJob::Result::Printed)

@@ -2,9 +2,6 @@
 #include "app/screen.h"
 #include "reports/printjob.h"
 
-class QFrame;
-class QLabel;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
@@ -14,6 +11,7 @@ class NumberField;
 
 namespace minasel::reports {
 class EmployeePicker;
+class WaitFrame;
 }
 
 namespace minasel::payroll {
@@ -45,9 +43,7 @@ private:
     reports::EmployeePicker* m_picker;
     QPushButton* m_print;
     QPushButton* m_cancel;
-    QFrame* m_msg;
-    QLabel* m_msgLabel;
-    QProgressBar* m_progress;
+    reports::WaitFrame* m_msg;
     reports::PrintJob::Hooks m_hooks;
     QString m_lastOutput;
 };

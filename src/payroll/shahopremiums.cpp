@@ -14,15 +14,11 @@ QString percent(int milli)
     return formatNumber(ratePercent(milli), QStringLiteral("#0.000")) + QStringLiteral("%");
 }
 
-QString yen(long long amount)
-{
-    return formatNumber(double(amount), QStringLiteral("#,##0")) + QStringLiteral("円");
-}
 } // namespace
 
 QString shienNote(long long shien)
 {
-    return shien > 0 ? QStringLiteral("うち子ども・子育て支援金 %1").arg(yen(shien)) : QString();
+    return shien > 0 ? QStringLiteral("うち子ども・子育て支援金 %1").arg(formatYen(shien)) : QString();
 }
 
 QString insuranceNote(long long shien, const StatementInsurance& ins)
@@ -61,13 +57,13 @@ QString StatementInsurance::explanation() const
     if (rates.shien > 0)
         health += QStringLiteral("＋支援金 %1").arg(percent(rates.shien));
     QString text = QStringLiteral("%1分（%2支給）: %3 → %4")
-                       .arg(monthText(premiumMonth), monthText(payMonth), health, yen(p.health));
+                       .arg(monthText(premiumMonth), monthText(payMonth), health, formatYen(p.health));
     if (p.shienPart > 0)
         text += QStringLiteral("（%1）").arg(shienNote(p.shienPart));
     text += QStringLiteral("\n厚生年金 %1（%2級 %3）→ %4")
                 .arg(percent(rates.pension))
                 .arg(p.pensionGrade)
-                .arg(formatNumber(double(p.pensionHyojun), QStringLiteral("#,##0")), yen(p.pension));
+                .arg(formatAmount(p.pensionHyojun), formatYen(p.pension));
     return text;
 }
 

@@ -54,14 +54,6 @@ StatementScreen::StatementScreen(AppContext& ctx, const QString& title, const QS
     connect(m_cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
-StatementScreen::~StatementScreen()
-{
-    // The fields outlive the screen's own parts by a moment (a field losing focus
-    // while it is destroyed still signals): nothing may reach the screen then.
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
-}
-
 void StatementScreen::initialise()
 {
     // The pay month starts at the month of today.

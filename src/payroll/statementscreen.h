@@ -20,7 +20,6 @@ class StatementScreen : public Screen {
     Q_OBJECT
 public:
     StatementScreen(AppContext& ctx, const QString& title, const QString& form, const QString& kind);
-    ~StatementScreen() override;
 
     QString payMonth() const;       // year text followed by month text
     QString employeeCode() const;   // first five characters of the chosen entry, "" when none

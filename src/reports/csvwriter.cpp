@@ -1,6 +1,6 @@
 #include "reports/csvwriter.h"
 
-#include <QSaveFile>
+#include "app/ownerfile.h"
 
 namespace minasel::reports {
 
@@ -31,19 +31,7 @@ QByteArray CsvWriter::encode(const QList<QStringList>& rows)
 
 bool CsvWriter::write(const QString& path, const QList<QStringList>& rows, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("ファイル「%1」を作成できません。（%2）").arg(path, file.errorString());
-        return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray bytes = encode(rows);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("ファイル「%1」を書き込めません。（%2）").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return writeOwnerFile(path, encode(rows), error);
 }
 
 } // namespace minasel::reports

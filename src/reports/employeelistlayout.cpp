@@ -3,7 +3,6 @@
 #include "app/appcontext.h"
 #include "app/valuehelpers.h"
 #include "reports/fonts.h"
-#include "reports/paintercanvas.h"
 #include "reports/printcanvas.h"
 #include "reports/printpaper.h"
 #include "reports/textfit.h"
@@ -22,7 +21,6 @@ constexpr int kAddressSize = 9;
 constexpr int kMoneyX = 5800;      // where the pay columns begin
 constexpr int kMoneyWidth = 880;
 constexpr int kItemWidth = 1060;
-constexpr int kPrinterError = 482;
 
 // One cell of a band: its heading (one or two lines), the row (0 to 2) and the
 // horizontal extent, and the value it holds.
@@ -234,13 +232,8 @@ EmployeeListLayout::Outcome EmployeeListLayout::print(AppContext& ctx, PrintCanv
             SetPrintFont(canvas, minchoFont(), kFontSize);
         }
     }
-    if (!canvas.endDocument()) {
-        auto* painter = dynamic_cast<PainterCanvas*>(&canvas);
-        const QString why = painter ? painter->errorString() : QString();
-        ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why,
-                        QStringLiteral("prtJyugyoin.print_data"));
+    if (!finishDocument(ctx, canvas, QStringLiteral("prtJyugyoin.print_data")))
         return Outcome::Failed;
-    }
     return Outcome::Printed;
 }
 

@@ -4,13 +4,12 @@
 #include "app/dberror.h"
 #include "reports/fonts.h"
 #include "reports/gensenlayout.h"
-#include "reports/paintercanvas.h"
+#include "reports/printcanvas.h"
 #include "reports/printpaper.h"
 
 namespace minasel::reports {
 
 namespace {
-constexpr int kPrinterError = 482;
 constexpr int kDataError = 13;
 }
 
@@ -121,13 +120,7 @@ bool GensenBatch::setUp(PrintCanvas& canvas)
 
 bool GensenBatch::end(PrintCanvas& canvas)
 {
-    if (canvas.endDocument())
-        return true;
-    QString why;
-    if (auto* painter = dynamic_cast<PainterCanvas*>(&canvas))
-        why = painter->errorString();
-    m_ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why, m_procedure);
-    return false;
+    return finishDocument(m_ctx, canvas, m_procedure);
 }
 
 GensenBatch::Outcome GensenBatch::print(PrintCanvas& canvas, Paper paper, const Progress& progress)

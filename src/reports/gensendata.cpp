@@ -2,8 +2,8 @@
 
 #include "app/dberror.h"
 #include "app/valuehelpers.h"
+#include "db/boundquery.h"
 #include "nentyo/nentyorecord.h"
-#include "reports/boundquery.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -115,7 +115,7 @@ template <typename Fn>
 bool runQuery(QSqlDatabase db, const QString& sql, const QVariantList& values, DbError* error, Fn&& onRow)
 {
     QSqlQuery q(db);
-    if (!execBound(q, sql, values, error))
+    if (!db::execBound(q, sql, values, error))
         return false;
     while (q.next())
         onRow(q);
@@ -156,9 +156,9 @@ bool readGensenRows(QSqlDatabase db, const QString& cid, int year, const QString
     *found = false;
     QSqlQuery row(db);
     QSqlQuery side(db);
-    if (!execBound(row, QStringLiteral("SELECT * FROM NENTYO WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"), key,
+    if (!db::execBound(row, QStringLiteral("SELECT * FROM NENTYO WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"), key,
                    error)
-        || !execBound(side, QStringLiteral("SELECT * FROM NENTYOSINKOKU WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"),
+        || !db::execBound(side, QStringLiteral("SELECT * FROM NENTYOSINKOKU WHERE CID = ? AND SIKYUYEAR = ? AND JGICODE = ?"),
                       key, error))
         return false;
     if (!row.next())

@@ -719,7 +719,7 @@ void values(Pen& p, const GensenData& d, bool numbers)
     const long long basic = d.amount(BasicDeduction);
     const bool showBasic = adjusted && (d.year >= 2025 || basic != 480'000);
     p.right(spouseRight[0] - 30, kSpouse2 + 110,
-            showBasic ? formatNumber(double(basic), QStringLiteral("#,##0")) : QString(), 7, 640);
+            showBasic ? formatAmount(basic) : QString(), 7, 640);
     breakdown(spouseRight[1], kSpouse2 + 110, IncomeAdjustment);
     breakdown(spouseRight[2], kSpouse2 + 110, SpecificRelativeDeduction);
 

@@ -1,7 +1,7 @@
 #include "reports/ledgerdata.h"
 
 #include "app/valuehelpers.h"
-#include "reports/boundquery.h"
+#include "db/boundquery.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -15,7 +15,7 @@ bool readLines(QSqlDatabase db, const QString& sql, const QVariantList& values, 
 {
     out->clear();
     QSqlQuery q(db);
-    if (!execBound(q, sql, values, error))
+    if (!db::execBound(q, sql, values, error))
         return false;
     const LedgerLineReader reader(q.record());
     while (q.next())
@@ -57,7 +57,7 @@ bool LedgerData::readMonths(const QString& start, const QString& end, QList<Ledg
     out->clear();
     QSqlQuery q(m_db);
     // Joined on the company too: an employee code of another company must not add a month.
-    if (!execBound(q,
+    if (!db::execBound(q,
              QStringLiteral("SELECT DISTINCT M.SIKYUKBN, M.SIKYUBI FROM MEISAI M, JYUGYOIN J"
                             " WHERE M.CID = J.CID AND M.JGICODE = J.JGICODE AND M.CID = ?"
                             " AND M.SIKYUBI BETWEEN ? AND ? ORDER BY M.SIKYUKBN, M.SIKYUBI"),
@@ -97,7 +97,7 @@ bool LedgerData::readEmployee(const QString& code, LedgerEmployee* out, bool* fo
 {
     *found = false;
     QSqlQuery q(m_db);
-    if (!execBound(q,
+    if (!db::execBound(q,
              QStringLiteral("SELECT JGINAME, NYUSYABI, JGIKBN, ADD1, ADD2, SEX FROM JYUGYOIN"
                             " WHERE CID = ? AND JGICODE = ?"),
              {m_cid, code}, error))

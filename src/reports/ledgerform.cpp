@@ -4,7 +4,6 @@
 #include "reports/formpen.h"
 #include "reports/textfit.h"
 #include "reports/ledgerline.h"
-#include "reports/paintercanvas.h"
 #include "reports/fonts.h"
 #include "reports/printcanvas.h"
 #include "reports/printpaper.h"
@@ -13,7 +12,6 @@ namespace minasel::reports {
 
 namespace {
 
-constexpr int kPrinterError = 482;
 constexpr int kPad = LedgerForm::kPad;
 constexpr int kHeadingPitch = 130;  // heading lines at 5 points
 
@@ -76,13 +74,7 @@ bool LedgerForm::setUpPage(AppContext& ctx, PrintCanvas& canvas, int paperCode, 
 LedgerOutcome LedgerForm::endDocument(AppContext& ctx, PrintCanvas& canvas, FormPen& pen, const QString& procedure)
 {
     pen.resetFont(pen.points(kPageFontPoints));
-    if (canvas.endDocument())
-        return LedgerOutcome::Printed;
-    QString why;
-    if (auto* painter = dynamic_cast<PainterCanvas*>(&canvas))
-        why = painter->errorString();
-    ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why, procedure);
-    return LedgerOutcome::Failed;
+    return finishDocument(ctx, canvas, procedure) ? LedgerOutcome::Printed : LedgerOutcome::Failed;
 }
 
 QStringList LedgerForm::footerRules()

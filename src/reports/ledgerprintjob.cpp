@@ -2,9 +2,9 @@
 
 #include "app/appcontext.h"
 #include "reports/fonts.h"
-#include "reports/ledgerscreens.h"
 #include "reports/printercanvas.h"
 #include "reports/printpaper.h"
+#include "reports/waitframe.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -27,7 +27,7 @@ int LedgerPrintJob::paperFor(const QString& printer)
     return chooseLedgerPaper(PrinterCanvas(&device));
 }
 
-void LedgerPrintJob::showWhileDrawing(LedgerWaitFrame* frame, const QString& text)
+void LedgerPrintJob::showWhileDrawing(WaitFrame* frame, const QString& text)
 {
     m_wait = frame;
     m_waitText = text;

@@ -4,7 +4,7 @@
 
 namespace minasel::reports {
 
-class LedgerWaitFrame;
+class WaitFrame;
 
 // A ledger through the print job: the paper is B4 when the printer offers it,
 // else A4; the printer check, the preview, then the printer or a PDF file.
@@ -18,7 +18,7 @@ public:
     LedgerPrintJob(AppContext& ctx, QWidget* parent, QString procedure, PrintJob::Hooks hooks = {});
 
     // The frame shown, with `text` and the progress, while the ledger is drawn.
-    void showWhileDrawing(LedgerWaitFrame* frame, const QString& text);
+    void showWhileDrawing(WaitFrame* frame, const QString& text);
 
     PrintJob::Result run(const QString& title, const QString& fileBase, const DrawFn& draw);
 
@@ -33,7 +33,7 @@ private:
     QWidget* m_parent;
     QString m_procedure;
     PrintJob::Hooks m_hooks;
-    LedgerWaitFrame* m_wait = nullptr;
+    WaitFrame* m_wait = nullptr;
     QString m_waitText;
     int m_paper = 0;
     QString m_output;

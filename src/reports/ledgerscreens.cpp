@@ -5,13 +5,9 @@
 #include "reports/prtgetudaityo.h"
 #include "reports/prtkojindaityo.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QVBoxLayout>
 
 namespace minasel::reports {
 
@@ -59,34 +55,6 @@ QHBoxLayout* LedgerButtons::row(QWidget* before) const
     for (QPushButton* b : {print, display, cancel})
         layout->addWidget(b);
     return layout;
-}
-
-LedgerWaitFrame::LedgerWaitFrame(QWidget* parent) : QFrame(parent)
-{
-    setObjectName(QStringLiteral("fmMsg"));
-    setFrameShape(QFrame::Box);
-    m_text = new QLabel(this);
-    m_text->setObjectName(QStringLiteral("lbMsg"));
-    m_bar = new QProgressBar(this);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_text);
-    layout->addWidget(m_bar);
-    hide();
-}
-
-void LedgerWaitFrame::start(const QString& text)
-{
-    m_text->setText(text);
-    m_bar->setRange(0, 0);
-    show();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void LedgerWaitFrame::progress(int done, int total)
-{
-    m_bar->setRange(0, total);
-    m_bar->setValue(done);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace minasel::reports

@@ -1,10 +1,9 @@
 #pragma once
-#include <QFrame>
+#include <QString>
 
 class QHBoxLayout;
-class QLabel;
-class QProgressBar;
 class QPushButton;
+class QWidget;
 
 namespace minasel {
 class ScreenRegistry;
@@ -29,19 +28,6 @@ struct LedgerButtons {
     QPushButton* print = nullptr;
     QPushButton* display = nullptr;
     QPushButton* cancel = nullptr;
-};
-
-// The wait frame `fmMsg` of the ledger print screens: its text `lbMsg` and the progress.
-class LedgerWaitFrame : public QFrame {
-    Q_OBJECT
-public:
-    explicit LedgerWaitFrame(QWidget* parent);
-    void start(const QString& text);
-    void progress(int done, int total);
-
-private:
-    QLabel* m_text;
-    QProgressBar* m_bar;
 };
 
 } // namespace minasel::reports

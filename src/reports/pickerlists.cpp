@@ -2,7 +2,7 @@
 
 #include "app/dberror.h"
 #include "app/valuehelpers.h"
-#include "reports/boundquery.h"
+#include "db/boundquery.h"
 
 #include <QSqlError>
 #include <QSet>
@@ -113,7 +113,7 @@ bool PickerLists::loadEntries(QSqlDatabase db, const QString& sql, const QVarian
     out->clear();
     QSqlQuery q(db);
     DbError failure;
-    if (!execBound(q, sql, values, &failure)) {
+    if (!db::execBound(q, sql, values, &failure)) {
         if (error)
             *error = failure.description;
         if (errorCode)

@@ -1,5 +1,8 @@
 #include "reports/printcanvas.h"
 
+#include "app/appcontext.h"
+#include "reports/paintercanvas.h"
+
 #include <QSizeF>
 
 namespace minasel::reports {
@@ -27,6 +30,17 @@ QPageSize pageSizeForCode(int paperCode, int heightTwips, int widthTwips)
 QList<int> knownPaperCodes()
 {
     return {1, 5, 8, PaperA4, 11, PaperB4, PaperB5, PaperUser};
+}
+
+bool finishDocument(AppContext& ctx, PrintCanvas& canvas, const QString& procedure)
+{
+    if (canvas.endDocument())
+        return true;
+    constexpr int kPrinterError = 482;
+    auto* painter = dynamic_cast<PainterCanvas*>(&canvas);
+    const QString why = painter ? painter->errorString() : QString();
+    ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why, procedure);
+    return false;
 }
 
 } // namespace minasel::reports

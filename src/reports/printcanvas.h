@@ -3,6 +3,10 @@
 #include <QPageSize>
 #include <QString>
 
+namespace minasel {
+class AppContext;
+}
+
 namespace minasel::reports {
 
 // Paper codes as the forms name them (the printer-driver numbering).
@@ -42,6 +46,10 @@ public:
     // PDF outputs take any paper, so a refusal of theirs is not a reason to stop.
     virtual bool acceptsAnyPaper() const { return false; }
 };
+
+// Ends the document; when the device refuses, logs its reason (or "印刷を完了できません
+// でした。" when it gives none) as printer error 482 under `procedure`, and says false.
+bool finishDocument(AppContext& ctx, PrintCanvas& canvas, const QString& procedure);
 
 // The two primitives every form is written with.
 inline void SetPrintFont(PrintCanvas& canvas, const QString& fontName, int fontSize)

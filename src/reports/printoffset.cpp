@@ -1,9 +1,9 @@
 #include "reports/printoffset.h"
 
 #include "app/dberror.h"
+#include "db/boundquery.h"
 #include "db/schema.h"
 #include "db/transactionguard.h"
-#include "reports/boundquery.h"
 
 namespace minasel::reports {
 
@@ -11,7 +11,7 @@ bool readPrintOffset(QSqlDatabase db, const QString& printer, const QString& for
 {
     *out = {};
     QSqlQuery q(db);
-    if (!execBound(q, QStringLiteral("SELECT HOSEIX, HOSEIY FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable),
+    if (!db::execBound(q, QStringLiteral("SELECT HOSEIX, HOSEIY FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable),
                    {printer, form}, error))
         return false;
     if (q.next())
@@ -24,9 +24,9 @@ bool writePrintOffset(QSqlDatabase db, const QString& printer, const QString& fo
 {
     db::TransactionGuard transaction(db);
     QSqlQuery q(db);
-    if (!execBound(q, QStringLiteral("DELETE FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable),
+    if (!db::execBound(q, QStringLiteral("DELETE FROM %1 WHERE PRTNAME = ? AND FORMNAME = ?").arg(db::kPrintOffsetTable),
                    {printer, form}, error)
-        || !execBound(q,
+        || !db::execBound(q,
                       QStringLiteral("INSERT INTO %1 (PRTNAME, FORMNAME, HOSEIX, HOSEIY) VALUES(?, ?, ?, ?)")
                           .arg(db::kPrintOffsetTable),
                       {printer, form, offset.x, offset.y}, error))

@@ -5,8 +5,8 @@
 #include "app/numberfield.h"
 #include "reports/employeepicker.h"
 #include "reports/gensenprintjob.h"
-#include "reports/ledgerscreens.h"
 #include "reports/printoffset.h"
+#include "reports/waitframe.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -82,7 +82,7 @@ PrtGensen::PrtGensen(AppContext& ctx, QWidget* parent) : Screen(ctx, QStringLite
     m_cancel->setToolTip(QStringLiteral("前の画面に戻ります。"));
     for (QPushButton* b : {m_print, m_cancel, m_testPrint})
         b->setAutoDefault(false);
-    m_notice = new LedgerWaitFrame(this);
+    m_notice = new WaitFrame(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(yearBox);

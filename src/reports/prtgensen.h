@@ -14,7 +14,7 @@ class NumberField;
 namespace minasel::reports {
 
 class EmployeePicker;
-class LedgerWaitFrame;
+class WaitFrame;
 
 // The year's withholding slips of the chosen employees (those with a year-end
 // row of the year), on plain paper or on the preprinted form, with the
@@ -53,7 +53,7 @@ private:
     QPushButton* m_testPrint;
     QPushButton* m_print;
     QPushButton* m_cancel;
-    LedgerWaitFrame* m_notice;
+    WaitFrame* m_notice;
     PrintJob::Hooks m_hooks;
     QString m_printerName;
     QString m_lastOutput;

@@ -8,6 +8,7 @@
 #include "reports/ledgerdata.h"
 #include "reports/ledgerprintjob.h"
 #include "reports/ledgerscreens.h"
+#include "reports/waitframe.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -38,7 +39,7 @@ PrtGetuDaityo::PrtGetuDaityo(AppContext& ctx, QWidget* parent)
     row->addStretch();
 
     m_buttons = LedgerButtons::create(this);
-    m_wait = new LedgerWaitFrame(this);
+    m_wait = new WaitFrame(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("印刷または表示する支給年月の範囲を入力して下さい。"

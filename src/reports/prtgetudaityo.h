@@ -11,6 +11,7 @@ class TextField;
 namespace minasel::reports {
 
 class DspGetuDaityo;
+class WaitFrame;
 
 // The monthly payroll ledger: a span of pay months, printed (preview, printer or
 // PDF) or shown on screen.
@@ -35,7 +36,7 @@ private:
     TextField* m_year2;
     TextField* m_month2;
     LedgerButtons m_buttons;
-    LedgerWaitFrame* m_wait;
+    WaitFrame* m_wait;
     PrintJob::Hooks m_hooks;
     QString m_lastOutput;
 };

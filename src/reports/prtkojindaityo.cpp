@@ -9,6 +9,7 @@
 #include "reports/ledgerperiod.h"
 #include "reports/ledgerprintjob.h"
 #include "reports/ledgerscreens.h"
+#include "reports/waitframe.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +26,7 @@ PrtKojinDaityo::PrtKojinDaityo(AppContext& ctx, QWidget* parent)
     m_year->setText(QString::number(ctx.clock().today().year()));
     m_picker = new EmployeePicker(ctx, this);
     m_buttons = LedgerButtons::create(this);
-    m_wait = new LedgerWaitFrame(this);
+    m_wait = new WaitFrame(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("対象年"), this));

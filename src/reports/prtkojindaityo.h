@@ -11,6 +11,7 @@ namespace minasel::reports {
 
 class DspKojinDaityo;
 class EmployeePicker;
+class WaitFrame;
 
 // The individual ledger of a year: the employees chosen with the picker (among
 // those with a statement in the year), printed one per page or shown on screen.
@@ -35,7 +36,7 @@ private:
     QString m_loadedYear;
     EmployeePicker* m_picker;
     LedgerButtons m_buttons;
-    LedgerWaitFrame* m_wait;
+    WaitFrame* m_wait;
     PrintJob::Hooks m_hooks;
     QString m_lastOutput;
 };

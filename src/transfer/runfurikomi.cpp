@@ -32,12 +32,6 @@ const QString kForm = QStringLiteral("RunFurikomi");
 constexpr int kFileError = 75;
 constexpr int kCodeRole = Qt::UserRole;
 
-QString yen(long long v)
-{
-    return formatNumber(double(v), QStringLiteral("#,##0"));
-}
-
-
 QTableWidget* makeGrid(QWidget* parent, const char* name, const QStringList& headings)
 {
     auto* g = new QTableWidget(0, int(headings.size()), parent);
@@ -249,7 +243,7 @@ bool RunFurikomi::readData()
             m_excluded->insertRow(r);
             m_excluded->setItem(r, 0, item(l.code));
             m_excluded->setItem(r, 1, item(l.name));
-            m_excluded->setItem(r, 2, item(yen(l.netPay), true));
+            m_excluded->setItem(r, 2, item(formatAmount(l.netPay), true));
             m_excluded->setItem(r, 3, item(l.exclusion()));
             continue;
         }
@@ -268,7 +262,7 @@ bool RunFurikomi::readData()
         m_grid->setItem(r, 5, item(b.kindName()));
         m_grid->setItem(r, 6, item(b.accountNumber));
         m_grid->setItem(r, 7, item(l.bank->holderName));
-        m_grid->setItem(r, 8, item(yen(l.netPay), true));
+        m_grid->setItem(r, 8, item(formatAmount(l.netPay), true));
     }
     showTotals();
     return true;
@@ -300,7 +294,7 @@ void RunFurikomi::showTotals()
     for (const TransferLine& l : m_lines)
         if (codes.contains(l.code))
             total += l.netPay;
-    m_chosen->setText(QStringLiteral("選択 %1 件　差引支給額の合計 %2 円").arg(codes.size()).arg(yen(total)));
+    m_chosen->setText(QStringLiteral("選択 %1 件　差引支給額の合計 %2 円").arg(codes.size()).arg(formatAmount(total)));
 }
 
 bool RunFurikomi::checkConditions()
@@ -353,10 +347,10 @@ bool RunFurikomi::prepare(TransferFile::Result* result)
 void RunFurikomi::showResult(const TransferFile::Result& r)
 {
     const bool agree = r.summary.trailerCount == r.lines.size() && r.summary.trailerTotal == r.statementTotal;
-    m_trailer->setText(QStringLiteral("トレーラー %1 件　%2 円").arg(r.summary.trailerCount).arg(yen(r.summary.trailerTotal)));
+    m_trailer->setText(QStringLiteral("トレーラー %1 件　%2 円").arg(r.summary.trailerCount).arg(formatAmount(r.summary.trailerTotal)));
     m_statements->setText(QStringLiteral("明細の合計 %1 件　%2 円　%3")
                               .arg(r.lines.size())
-                              .arg(yen(r.statementTotal), agree ? QStringLiteral("（一致）") : QStringLiteral("（不一致）")));
+                              .arg(formatAmount(r.statementTotal), agree ? QStringLiteral("（一致）") : QStringLiteral("（不一致）")));
 }
 
 bool RunFurikomi::writeFile()
@@ -383,7 +377,7 @@ bool RunFurikomi::writeFile()
     ctx().messages().information(QStringLiteral("振込データを作成しました。\n%1\n\nトレーラー %2 件　合計 %3 円（明細の合計と一致）")
                                      .arg(QDir::toNativeSeparators(path))
                                      .arg(result.summary.trailerCount)
-                                     .arg(yen(result.summary.trailerTotal)));
+                                     .arg(formatAmount(result.summary.trailerTotal)));
     return true;
 }
 

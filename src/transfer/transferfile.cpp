@@ -1,8 +1,7 @@
 #include "transfer/transferfile.h"
 
 #include "app/appcontext.h"
-
-#include <QSaveFile>
+#include "app/ownerfile.h"
 
 namespace minasel::transfer {
 
@@ -88,18 +87,7 @@ bool TransferFile::prepare(const Request& request, Result* result, QString* erro
 
 bool TransferFile::write(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("ファイル「%1」を作成できません。（%2）").arg(path, file.errorString());
-        return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("ファイル「%1」を書き込めません。（%2）").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return writeOwnerFile(path, bytes, error);
 }
 
 } // namespace minasel::transfer

@@ -4,7 +4,6 @@
 #include "app/valuehelpers.h"
 #include "reports/fonts.h"
 #include "reports/formpen.h"
-#include "reports/paintercanvas.h"
 #include "reports/printcanvas.h"
 #include "reports/printpaper.h"
 #include "reports/textfit.h"
@@ -20,7 +19,6 @@ constexpr int kRight = 11200;
 constexpr int kTableTop = 2700;
 constexpr int kRowHeight = 310;
 constexpr int kPad = 50;
-constexpr int kPrinterError = 482;
 
 struct Column {
     const char* caption;
@@ -137,7 +135,7 @@ TransferListLayout::Outcome TransferListLayout::print(AppContext& ctx, reports::
             cell(p, Kind, top, b.kindName());
             cell(p, Number, top, b.accountNumber);
             cell(p, Holder, top, l.bank->holderName);
-            cell(p, Amount, top, formatNumber(double(l.netPay), QStringLiteral("#,##0")));
+            cell(p, Amount, top, formatAmount(l.netPay));
         }
         int rows = count;
         if (page == pages) {
@@ -145,18 +143,12 @@ TransferListLayout::Outcome TransferListLayout::print(AppContext& ctx, reports::
             const int top = kTableTop + (count + 1) * kRowHeight;
             p.line(kLeft, top, kRight, top);
             cell(p, Name, top, QStringLiteral("合計　%1 件").arg(d.summary.trailerCount));
-            cell(p, Amount, top, formatNumber(double(d.summary.trailerTotal), QStringLiteral("#,##0")));
+            cell(p, Amount, top, formatAmount(d.summary.trailerTotal));
             ++rows;
         }
         tableFrame(p, rows);
     }
-    if (!canvas.endDocument()) {
-        auto* painter = dynamic_cast<reports::PainterCanvas*>(&canvas);
-        const QString why = painter ? painter->errorString() : QString();
-        ctx.reportError(kPrinterError, why.isEmpty() ? QStringLiteral("印刷を完了できませんでした。") : why, procedure);
-        return Outcome::Failed;
-    }
-    return Outcome::Printed;
+    return reports::finishDocument(ctx, canvas, procedure) ? Outcome::Printed : Outcome::Failed;
 }
 
 } // namespace minasel::transfer

@@ -6,10 +6,10 @@ namespace minasel {
 struct DbError;
 }
 
-namespace minasel::reports {
+namespace minasel::db {
 
 // Prepares `sql` forward-only on `q`, binds `values` in order and runs it;
 // false (with *error when given) when it fails.
 bool execBound(QSqlQuery& q, const QString& sql, const QVariantList& values, DbError* error);
 
-} // namespace minasel::reports
+} // namespace minasel::db

@@ -1,8 +1,8 @@
-#include "reports/boundquery.h"
+#include "db/boundquery.h"
 
 #include "app/dberror.h"
 
-namespace minasel::reports {
+namespace minasel::db {
 
 bool execBound(QSqlQuery& q, const QString& sql, const QVariantList& values, DbError* error)
 {
@@ -18,4 +18,4 @@ bool execBound(QSqlQuery& q, const QString& sql, const QVariantList& values, DbE
     return ok;
 }
 
-} // namespace minasel::reports
+} // namespace minasel::db
