@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace minasel {
 
@@ -60,11 +61,25 @@ void Screen::watchClose(QWidget* from, QWidget* screen)
         return;
     screen->setAttribute(Qt::WA_DeleteOnClose);
     QPointer<QWidget> opener(from);
-    QObject::connect(screen, &QObject::destroyed, from, [opener] {
-        if (opener) {
-            opener->setEnabled(true);
-            opener->show();
-        }
+    QObject::connect(screen, &QObject::destroyed, from, [opener] { bringBack(opener); });
+}
+
+void Screen::bringBack(QWidget* opener)
+{
+    if (!opener)
+        return;
+    opener->setEnabled(true);
+    opener->show();
+    // Not every desktop hands the keyboard on when a window goes; a user of
+    // Enter and the function keys must not have to reach for the mouse. Asked
+    // once the closing window is gone, or its going takes the keyboard away again.
+    // A window opened meanwhile (the same screen again, another over us) keeps it.
+    QTimer::singleShot(0, opener, [opener] {
+        QWidget* active = QApplication::activeWindow();
+        if (!opener->isVisible() || !opener->isEnabled() || (active && active != opener && active->isVisible()))
+            return;
+        opener->raise();
+        opener->activateWindow();
     });
 }
 
@@ -85,8 +100,15 @@ void Screen::openOver(QWidget* from, QWidget* screen)
     if (!screen)
         return;
     watchClose(from, screen);
-    if (from)
+    if (from) {
+        // Disabling takes the focus away; the user comes back to the field he left.
+        QPointer<QWidget> field = from->focusWidget();
+        QObject::connect(screen, &QObject::destroyed, from, [field] {
+            if (field && field->isEnabled())
+                field->setFocus();
+        });
         from->setEnabled(false);
+    }
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -266,10 +288,7 @@ void Screen::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    if (m_opener) {
-        m_opener->setEnabled(true);
-        m_opener->show();
-    }
+    bringBack(m_opener);
     emit closed();
 }
 

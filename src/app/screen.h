@@ -79,6 +79,8 @@ protected:
 private:
     bool moveFocus(QWidget* from, bool forward);
     static void watchClose(QWidget* from, QWidget* screen);
+    // The opener enabled, shown and given the keyboard again.
+    static void bringBack(QWidget* opener);
 
     AppContext& m_ctx;
     QString m_title;

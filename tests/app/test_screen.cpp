@@ -152,6 +152,19 @@ TEST_F(ScreenTest, PlainWindowsBringTheirOpenerBack)
     EXPECT_TRUE(s->isVisible());
 }
 
+// Back from a screen opened over it, the opener takes the keys again where the user
+// left it: without a window manager to hand the focus on, F6 left the keyboard nowhere.
+TEST_F(ScreenTest, ClosingAScreenGivesTheKeysBackToItsOpener)
+{
+    s->kind->setFocus();
+    auto* sub = new SampleScreen(t.ctx());
+    Screen::openOver(s, sub);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sub));
+    QTest::keyClick(sub->name, Qt::Key_F6);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s));
+    EXPECT_EQ(QApplication::focusWidget(), s->kind);
+}
+
 } // namespace
 
 #include "app/splashscreen.h"
