@@ -16,7 +16,8 @@ const QString kUsage = QStringLiteral(
     "  --pref: prefecture code 01-47 of 協会けんぽ (13 東京都)\n"
     "  --month: the pay month; --collect next (default) deducts the month before's premiums\n"
     "  --hyojun: the standard monthly remuneration; --remuneration: find it in the grade table\n"
-    "  --birthday: for care insurance (40 to 64); without it no care is charged\n");
+    "  --birthday: for care insurance (40 to 64) and the ends of pension (70) and health (75);\n"
+    "              without it no care is charged\n");
 
 int usageError(const QString& problem)
 {
@@ -108,8 +109,10 @@ int cmdShaho(const QStringList& args)
     const Dated<PensionRules> pension = pensionRulesFor(premiumMonth);
     if (pension.beyondNewest)
         notices << newestRatesNotice(QStringLiteral("厚生年金の等級"), premiumMonth, pension.rules->firstMonth);
-    const bool care = careInsured(birthday, premiumMonth);
-    const MonthlyPremium p = monthlyPremium(hyojun, care, rates, *pension.rules);
+    const InsuredByAge insured = insuredByAge(birthday, premiumMonth);
+    notices << ageNotices(insured);
+    const MonthlyPremium p = monthlyPremium(hyojun, insured, rates, *pension.rules);
+    const bool care = p.care;
 
     // Written by hand to keep the order of the statement.
     out() << "{\"PREF\": " << jsonText(QStringLiteral("%1").arg(pref, 2, 10, QLatin1Char('0')))

@@ -178,6 +178,7 @@ bool InpSyoyo::readEmployee(bool takeMasterValues)
     if (!ShahoPremiums(ctx(), QStringLiteral("InpSyoyo")).bonus(code, payMonth(), &m_insurance))
         return false;
     m_params.shienRate = m_insurance.rates.shien;
+    m_params.age = m_insurance.age;
     if (master && takeMasterValues)
         m_healthKind = m_insurance.care ? QStringLiteral("1") : QStringLiteral("0");
     m_params.previousPay = repository().previousMonthPay(code, payMonth());

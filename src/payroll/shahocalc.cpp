@@ -97,8 +97,9 @@ bool careInsured(const QDate& birthday, int premiumMonth)
 {
     if (!birthday.isValid())
         return false;
-    const int from = monthOf(birthday.addYears(40).addDays(-1));
-    const int until = monthOf(birthday.addYears(65).addDays(-1));
+    const QDate eve = birthday.addDays(-1);
+    const int from = monthOf(eve.addYears(40));
+    const int until = monthOf(eve.addYears(65));
     return premiumMonth >= from && premiumMonth < until;
 }
 
@@ -107,9 +108,32 @@ int ageInMonth(const QDate& birthday, int premiumMonth)
     const QDate end = monthEnd(premiumMonth);
     const QDate eve = birthday.addDays(-1);   // the age grows at the end of this day each year
     int age = end.year() - eve.year();
-    if (end.month() * 100 + end.day() < eve.month() * 100 + eve.day())
+    // addYears takes 29 February to the 28th where the year has none, as the law counts.
+    if (eve.addYears(age) > end)
         --age;
     return age;
+}
+
+InsuredByAge insuredByAge(const QDate& birthday, int premiumMonth)
+{
+    InsuredByAge who;
+    if (!birthday.isValid())
+        return who;
+    const QDate eve = birthday.addDays(-1);
+    who.health = premiumMonth < monthOf(eve.addYears(75).addDays(1));
+    who.pension = premiumMonth < monthOf(eve.addYears(70));
+    who.care = who.health && careInsured(birthday, premiumMonth);
+    return who;
+}
+
+QStringList ageNotices(const InsuredByAge& insured)
+{
+    QStringList lines;
+    if (!insured.health)
+        lines << QStringLiteral("75歳以上のため健康保険料はかかりません（後期高齢者医療）");
+    if (!insured.pension)
+        lines << QStringLiteral("70歳以上のため厚生年金保険料はかかりません");
+    return lines;
 }
 
 QString careWarning(const QDate& birthday, int premiumMonth, bool careFlag)
@@ -124,19 +148,25 @@ QString careWarning(const QDate& birthday, int premiumMonth, bool careFlag)
                    : QStringLiteral("介護保険の対象外の月です（%1歳）").arg(age);
 }
 
-MonthlyPremium monthlyPremium(long long hyojun, bool care, const PremiumRates& rates, const PensionRules& pension)
+MonthlyPremium monthlyPremium(long long hyojun, const InsuredByAge& insured, const PremiumRates& rates,
+                              const PensionRules& pension)
 {
     MonthlyPremium p;
     p.grade = gradeOfAmount(hyojun);
     p.hyojun = hyojun;
-    p.care = care;
-    const int health = care ? rates.healthCare : rates.health;
-    p.health = halfPremium(hyojun, health + rates.shien);
-    p.carePart = care ? halfPremium(hyojun, rates.healthCare - rates.health) : 0;
-    p.shienPart = halfPremium(hyojun, rates.shien);
+    p.healthEnded = !insured.health;
+    p.pensionEnded = !insured.pension;
+    p.care = insured.care && insured.health;
+    if (insured.health) {
+        const int health = p.care ? rates.healthCare : rates.health;
+        p.health = halfPremium(hyojun, health + rates.shien);
+        p.carePart = p.care ? halfPremium(hyojun, rates.healthCare - rates.health) : 0;
+        p.shienPart = halfPremium(hyojun, rates.shien);
+    }
     p.pensionHyojun = pensionStandard(hyojun, pension);
     p.pensionGrade = pensionGrade(p.pensionHyojun, pension);
-    p.pension = halfPremium(p.pensionHyojun, rates.pension);
+    if (insured.pension)
+        p.pension = halfPremium(p.pensionHyojun, rates.pension);
     return p;
 }
 

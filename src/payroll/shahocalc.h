@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <span>
 
 // The arithmetic of health, care, child-support levy and pension premiums from the
@@ -40,8 +41,22 @@ int addMonths(int yyyymm, int months);
 // Care insurance applies from the month that holds the day before the 40th birthday up
 // to the month before the one that holds the day before the 65th birthday.
 bool careInsured(const QDate& birthday, int premiumMonth);
-// The age reached by the end of the month (an age is reached the day before a birthday).
+// The age reached by the end of the month (an age is reached the day before a birthday;
+// born on 1 March of a leap year, on 28 February in other years).
 int ageInMonth(const QDate& birthday, int premiumMonth);
+
+// What an employee owes for a premium month by his age. Health insurance ends with the
+// month before the one that holds the 75th birthday (from that day 後期高齢者医療 takes
+// over), and care with it; the pension ends with the month before the one that holds
+// the day before the 70th birthday. Loss of the insurance ends the premium of its month.
+struct InsuredByAge {
+    bool care = false;
+    bool health = true;
+    bool pension = true;
+};
+InsuredByAge insuredByAge(const QDate& birthday, int premiumMonth);
+// The lines that say why a premium the age no longer owes is 0.
+QStringList ageNotices(const InsuredByAge& insured);
 // "介護保険の対象月です（40歳）" / "介護保険の対象外の月です（65歳）" where the care flag of the
 // master disagrees with the age; "" where they agree or the birthday is unknown.
 QString careWarning(const QDate& birthday, int premiumMonth, bool careFlag);
@@ -60,6 +75,8 @@ struct MonthlyPremium {
     int pensionGrade = 0;
     long long pensionHyojun = 0;
     bool care = false;
+    bool healthEnded = false;    // 75 and over: no health, care or levy
+    bool pensionEnded = false;   // 70 and over: no pension
     long long health = 0;      // health, care and levy rates added, then rounded once
     long long carePart = 0;    // of which care (shown, rounded on its own)
     long long shienPart = 0;   // of which the levy
@@ -67,7 +84,8 @@ struct MonthlyPremium {
 };
 
 // The employee's monthly premiums from a standard amount of the grade table.
-MonthlyPremium monthlyPremium(long long hyojun, bool care, const PremiumRates& rates, const PensionRules& pension);
+MonthlyPremium monthlyPremium(long long hyojun, const InsuredByAge& insured, const PremiumRates& rates,
+                              const PensionRules& pension);
 
 // "yyyymm" text as a number, 0 when it is not a month.
 int monthNumber(const QString& yyyymm);

@@ -56,10 +56,14 @@ QString StatementInsurance::explanation() const
         health += QStringLiteral("（介護保険を含む）");
     if (rates.shien > 0)
         health += QStringLiteral("＋支援金 %1").arg(percent(rates.shien));
+    if (p.healthEnded)
+        health = QStringLiteral("健康保険 なし（75歳以上）");
     QString text = QStringLiteral("%1分（%2支給）: %3 → %4")
                        .arg(monthText(premiumMonth), monthText(payMonth), health, formatYen(p.health));
     if (p.shienPart > 0)
         text += QStringLiteral("（%1）").arg(shienNote(p.shienPart));
+    if (p.pensionEnded)
+        return text + QStringLiteral("\n厚生年金 なし（70歳以上）→ %1").arg(formatYen(0));
     text += QStringLiteral("\n厚生年金 %1（%2級 %3）→ %4")
                 .arg(percent(rates.pension))
                 .arg(p.pensionGrade)
@@ -95,8 +99,12 @@ bool ShahoPremiums::compute(const masters::EmployeeInsurance& e, int payMonth, i
     }
 
     const QDate birthday = QDate::fromString(e.birthday, QStringLiteral("yyyyMMdd"));
-    out->care = birthday.isValid() ? careInsured(birthday, premiumMonth) : e.careFlag;
+    out->age = insuredByAge(birthday, premiumMonth);
+    if (!birthday.isValid())
+        out->age.care = e.careFlag;
+    out->care = out->age.care;
     out->careWarning = careWarning(birthday, premiumMonth, e.careFlag);
+    out->notices << ageNotices(out->age);
 
     if (e.hyojun <= 0)
         return true;
@@ -104,7 +112,7 @@ bool ShahoPremiums::compute(const masters::EmployeeInsurance& e, int payMonth, i
     if (pension.beyondNewest)
         out->notices << newestRatesNotice(QStringLiteral("厚生年金の等級"), premiumMonth, pension.rules->firstMonth);
     out->fromHyojun = true;
-    out->premium = monthlyPremium(e.hyojun, out->care, r, *pension.rules);
+    out->premium = monthlyPremium(e.hyojun, out->age, r, *pension.rules);
     return true;
 }
 

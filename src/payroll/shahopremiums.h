@@ -23,6 +23,7 @@ struct StatementInsurance {
     PremiumRates rates;        // the company's rates with the levy in force for the month
     MonthlyPremium premium;
     bool care = false;         // care insured by age (by the master's flag without a birthday)
+    InsuredByAge age;          // which premiums the age still owes (all without a birthday)
     QString careWarning;       // the master's flag disagrees with the age
     QStringList notices;       // rates later than the newest recorded ones
 

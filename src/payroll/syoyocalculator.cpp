@@ -1,7 +1,5 @@
 #include "payroll/syoyocalculator.h"
 
-#include "payroll/shahocalc.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -42,13 +40,15 @@ SyoyoResult calculateSyoyo(const MeisaiRecord& input, const SyoyoParameters& p)
     out.healthStandard = bonusHealthStandard(bonus, p.healthStandardEarlier);
     const double healthRate = r.healthKind == QLatin1String("1") ? p.rates.healthRateCare : p.rates.healthRate;
     // Health, care and the levy are added first and rounded once.
-    out.computedHealth = halfPremium(out.healthStandard, fineRate(healthRate) + p.shienRate * (kFineScale / 1000),
-                                     kFineScale);
-    out.shienPart = halfPremium(out.healthStandard, p.shienRate);
+    if (p.age.health) {
+        out.computedHealth = halfPremium(out.healthStandard, fineRate(healthRate) + p.shienRate * (kFineScale / 1000),
+                                         kFineScale);
+        out.shienPart = halfPremium(out.healthStandard, p.shienRate);
+    }
     if (p.insured && !p.healthTyped)
         r.health = out.computedHealth;
     if (p.insured && !p.pensionTyped)
-        r.pension = bonusPremium(p.rates.pensionRate, out.pensionStandard);
+        r.pension = p.age.pension ? bonusPremium(p.rates.pensionRate, out.pensionStandard) : 0;
     if (p.switches.computeEmploymentInsurance)
         r.employmentInsurance = employmentInsurancePremium(p.rates.employmentInsuranceRate, std::max(0LL, bonus));
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "payroll/meisairecord.h"
+#include "payroll/shahocalc.h"
 #include "payroll/statementtypes.h"
 #include "payroll/withholdingtax.h"
 
@@ -27,6 +28,8 @@ struct SyoyoParameters {
     // The child-support levy of the bonus month (thousandths of a per cent), added to the
     // health rate before rounding; 0 before the levy began.
     int shienRate = 0;
+    // Which premiums the employee's age still owes in the bonus month.
+    InsuredByAge age;
 };
 
 struct SyoyoResult {

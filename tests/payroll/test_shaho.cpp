@@ -86,10 +86,10 @@ TEST(ShahoRates, EveryGradeBoundaryAndThePensionClamp)
     EXPECT_EQ(gradeOfAmount(305'000), nullptr);
     // Pension at both ends: 88,000 × 18.3 % / 2 = 8,052; 650,000 × 18.3 % / 2 = 59,475.
     const PremiumRates tokyo{9850, 11470, 230, 18300};
-    EXPECT_EQ(monthlyPremium(58'000, false, tokyo, pension).pension, 8'052);
-    EXPECT_EQ(monthlyPremium(88'000, false, tokyo, pension).pension, 8'052);
-    EXPECT_EQ(monthlyPremium(650'000, false, tokyo, pension).pension, 59'475);
-    EXPECT_EQ(monthlyPremium(1'390'000, false, tokyo, pension).pension, 59'475);
+    EXPECT_EQ(monthlyPremium(58'000, {}, tokyo, pension).pension, 8'052);
+    EXPECT_EQ(monthlyPremium(88'000, {}, tokyo, pension).pension, 8'052);
+    EXPECT_EQ(monthlyPremium(650'000, {}, tokyo, pension).pension, 59'475);
+    EXPECT_EQ(monthlyPremium(1'390'000, {}, tokyo, pension).pension, 59'475);
 }
 
 TEST(ShahoCalc, HalfYenDownAboveItUpAndTheWorkedExample)
@@ -111,7 +111,7 @@ TEST(ShahoCalc, HalfYenDownAboveItUpAndTheWorkedExample)
     };
     for (const auto& c : cases)
         EXPECT_EQ(halfPremium(c.amount, c.rate), c.half) << c.amount << " × " << c.rate;
-    const MonthlyPremium p = monthlyPremium(300'000, false, {9850, 11470, 230, 18300}, *pensionRulesFor(202604).rules);
+    const MonthlyPremium p = monthlyPremium(300'000, {}, {9850, 11470, 230, 18300}, *pensionRulesFor(202604).rules);
     EXPECT_EQ(p.health, 15'120);
     EXPECT_EQ(p.shienPart, 345);
     EXPECT_EQ(p.pension, 27'450);
@@ -145,6 +145,42 @@ TEST(ShahoCalc, CareMonthsAroundBirthdaysOnTheFirstAndSecond)
     EXPECT_EQ(careWarning(b, 205103, true), QStringLiteral("介護保険の対象外の月です（65歳）"));
     EXPECT_EQ(careWarning(b, 202603, true), QString());
     EXPECT_EQ(careWarning(QDate(), 202603, false), QString());
+}
+
+// The pension ends with the month before the one holding the day before the 70th
+// birthday; health (and its levy) with the month before the one holding the 75th
+// birthday itself, so a birthday on the 1st ends them in different months.
+TEST(ShahoCalc, PensionEndsAt70AndHealthAt75)
+{
+    const struct {
+        const char* birthday;
+        int month;
+        bool health;
+        bool pension;
+        int age;
+    } cases[] = {
+        {"19561215", 202611, true, true, 69},  {"19561215", 202612, true, false, 70},
+        {"19561201", 202610, true, true, 69},  {"19561201", 202611, true, false, 70},   // eve 30 November
+        {"19511120", 202610, true, false, 74}, {"19511120", 202611, false, false, 75},
+        {"19511101", 202610, true, false, 75}, {"19511101", 202611, false, false, 75},  // 75 on 31 October
+        {"19880301", 202701, true, true, 38},  {"19880301", 202702, true, true, 39},    // eve 28 February 2027
+    };
+    for (const auto& c : cases) {
+        const QDate b = QDate::fromString(QLatin1String(c.birthday), QStringLiteral("yyyyMMdd"));
+        const InsuredByAge who = insuredByAge(b, c.month);
+        EXPECT_EQ(who.health, c.health) << c.birthday << " " << c.month;
+        EXPECT_EQ(who.pension, c.pension) << c.birthday << " " << c.month;
+        EXPECT_EQ(ageInMonth(b, c.month), c.age) << c.birthday << " " << c.month;
+    }
+    // 300,000 in Tokyo: health 15,120 (levy 345) stays at 70, pension 27,450 goes; at 75 both go.
+    const PremiumRates tokyo{9850, 11470, 230, 18300};
+    const PensionRules& pension = *pensionRulesFor(202612).rules;
+    const MonthlyPremium at70 = monthlyPremium(300'000, insuredByAge(QDate(1956, 12, 15), 202612), tokyo, pension);
+    EXPECT_EQ(at70.health, 15'120);
+    EXPECT_EQ(at70.pension, 0);
+    const MonthlyPremium at75 = monthlyPremium(300'000, insuredByAge(QDate(1951, 11, 20), 202611), tokyo, pension);
+    EXPECT_EQ(at75.health + at75.shienPart + at75.carePart + at75.pension, 0);
+    EXPECT_EQ(ageNotices(insuredByAge(QDate(1951, 11, 20), 202611)).size(), 2);
 }
 
 TEST(ShahoRates, NewestRatesNotices)
@@ -239,6 +275,15 @@ TEST(ShahoBonus, LevyFromItsOwnMonthWithinTheYearsCap)
     EXPECT_EQ(r.statement.health, 11'592);
     EXPECT_EQ(r.shienPart, 264);
     EXPECT_EQ(r.pensionStandard, 1'000'000);
+
+    // At 70 the bonus keeps its health premium and loses the pension; at 75 both.
+    p.rates.pensionRate = 18.3;
+    p.age.pension = false;
+    EXPECT_EQ(calculateSyoyo(b, p).statement.health, 11'592);
+    EXPECT_EQ(calculateSyoyo(b, p).statement.pension, 0);
+    p.age.health = false;
+    EXPECT_EQ(calculateSyoyo(b, p).statement.health, 0);
+    EXPECT_EQ(calculateSyoyo(b, p).shienPart, 0);
 }
 
 // The payslip prints the levy's part under the health amount, and nothing where it is 0.
