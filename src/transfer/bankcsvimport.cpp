@@ -6,6 +6,7 @@
 
 #include <QSqlQuery>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace minasel::transfer {
 
@@ -62,16 +63,15 @@ QList<BankCsvImport::Record> BankCsvImport::parse(const QString& text)
     Record rec;
     QString field;
     bool quoted = false;
-    bool anything = false;
     int line = 1;
     rec.line = 1;
+    // A spreadsheet writes its formatted empty rows as ",,,,,": they are no lines of data.
     auto endRecord = [&]() {
         rec.fields << field;
-        if (anything)
+        if (std::any_of(rec.fields.cbegin(), rec.fields.cend(), [](const QString& f) { return !f.trimmed().isEmpty(); }))
             out << rec;
         rec = Record{};
         field.clear();
-        anything = false;
     };
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
@@ -90,11 +90,9 @@ QList<BankCsvImport::Record> BankCsvImport::parse(const QString& text)
         }
         if (c == QLatin1Char('"')) {
             quoted = true;
-            anything = true;
         } else if (c == QLatin1Char(',')) {
             rec.fields << field;
             field.clear();
-            anything = true;
         } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
                 ++i;
@@ -102,8 +100,6 @@ QList<BankCsvImport::Record> BankCsvImport::parse(const QString& text)
             rec.line = ++line;
         } else {
             field += c;
-            if (!c.isSpace())
-                anything = true;
         }
     }
     endRecord();
@@ -139,7 +135,10 @@ bool BankCsvImport::read(const QByteArray& file, QList<Row>* rows, QString* erro
     }
 
     QList<Record> records = parse(text);
-    if (!records.isEmpty() && !hasDigit(records.first().fields.value(BankCode)))
+    // A heading names its columns: neither an employee number nor a bank code in it. A
+    // first line of data missing only its bank code is a faulty line, not a heading.
+    if (!records.isEmpty() && !hasDigit(records.first().fields.value(Code))
+        && !hasDigit(records.first().fields.value(BankCode)))
         records.removeFirst();
     QMap<QString, int> seen;
     for (const Record& r : records) {

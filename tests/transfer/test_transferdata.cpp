@@ -184,7 +184,16 @@ TEST_F(TransferDataTest, CsvImportStoresAllOrNothing)
     EXPECT_FALSE(import.store(rows, &error));
     EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOINGINKO WHERE GINKOCODE IN ('9997', '9996')"), 0);
 
-    ASSERT_TRUE(import.read(good, &rows, &error));
+    // Without a heading, a first line missing its bank code is a fault like any other,
+    // and the empty rows a spreadsheet leaves at the end are no lines at all.
+    ASSERT_TRUE(import.read(sjis(QStringLiteral("1,,003,1,1234,ｽｽﾞｷ\r\n4,9996,004,2,7777777,ﾀｶﾊｼ\r\n,,,,,\r\n")),
+                            &rows, &error));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(BankCsvImport::errorCount(rows), 1);
+    EXPECT_EQ(rows[0].line, 1);
+
+    ASSERT_TRUE(import.read(good + sjis(QStringLiteral(",,,,,\r\n, ,,,,\r\n")), &rows, &error));
+    EXPECT_EQ(rows.size(), 2);
     ASSERT_TRUE(import.store(rows, &error)) << error.toStdString();
     EXPECT_EQ(data.count("SELECT COUNT(*) FROM JYUGYOINGINKO WHERE GINKOCODE IN ('9997', '9996')"), 2);
 }
