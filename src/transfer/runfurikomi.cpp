@@ -158,14 +158,14 @@ RunFurikomi::RunFurikomi(AppContext& ctx, QWidget* parent) : Screen(ctx, QString
     connect(m_year, &QLineEdit::editingFinished, this, [this] {
         if (!m_year->trimmed().isEmpty() && m_year->text() != formatNumber(textToInt(m_year->text()), QStringLiteral("000#")))
             m_year->setText(formatNumber(textToInt(m_year->text()), QStringLiteral("000#")));
-        readData();
+        readIfChanged();
     });
     connect(m_month, &QLineEdit::editingFinished, this, [this] {
         if (!m_month->trimmed().isEmpty())
             m_month->setText(FormatMonth(m_month->trimmed()));
-        readData();
+        readIfChanged();
     });
-    connect(m_salary, &QRadioButton::toggled, this, [this] { readData(); });
+    connect(m_salary, &QRadioButton::toggled, this, [this] { readIfChanged(); });
     connect(m_grid, &QTableWidget::itemChanged, this, [this] { showTotals(); });
     connect(m_all, &QPushButton::clicked, this, [this] { setAllChecked(true); });
     connect(m_none, &QPushButton::clicked, this, [this] { setAllChecked(false); });
@@ -204,8 +204,16 @@ int RunFurikomi::kind() const
     return m_bonus->isChecked() ? 2 : 1;
 }
 
+void RunFurikomi::readIfChanged()
+{
+    // Passing through the month on the way back keeps the ticks and the date the user set.
+    if (payMonth() + QString::number(kind()) != m_readFor)
+        readData();
+}
+
 bool RunFurikomi::readData()
 {
+    m_readFor = payMonth() + QString::number(kind());
     m_grid->setRowCount(0);
     m_excluded->setRowCount(0);
     m_lines.clear();
@@ -268,6 +276,13 @@ bool RunFurikomi::readData()
     return true;
 }
 
+QString RunFurikomi::typedDate() const
+{
+    // Padded only: a month of 13 or 0 is refused, never turned into another the bank would act on.
+    return m_dateMonth->trimmed().rightJustified(2, QLatin1Char('0'))
+           + m_dateDay->trimmed().rightJustified(2, QLatin1Char('0'));
+}
+
 QStringList RunFurikomi::checkedCodes() const
 {
     QStringList codes;
@@ -309,8 +324,7 @@ bool RunFurikomi::checkConditions()
         m_month->setFocus();
         return false;
     }
-    const QString date = FormatMonth(m_dateMonth->trimmed()) + m_dateDay->trimmed().rightJustified(2, QLatin1Char('0'));
-    if (const QString fault = TransferData::checkDate(date, payMonth()); !fault.isEmpty() || m_dateMonth->trimmed().isEmpty()) {
+    if (const QString fault = TransferData::checkDate(typedDate(), payMonth()); !fault.isEmpty() || m_dateMonth->trimmed().isEmpty()) {
         ctx().messages().exclamation(fault.isEmpty() ? QStringLiteral("振込指定日を入力して下さい。") : fault);
         m_dateMonth->setFocus();
         return false;
@@ -330,7 +344,7 @@ bool RunFurikomi::prepare(TransferFile::Result* result)
     TransferFile::Request request;
     request.payMonth = payMonth();
     request.kind = kind();
-    request.date = FormatMonth(m_dateMonth->trimmed()) + m_dateDay->trimmed().rightJustified(2, QLatin1Char('0'));
+    request.date = typedDate();
     request.crlf = m_crlf->isChecked();
     request.codes = checkedCodes();
     QString error;

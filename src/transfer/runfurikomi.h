@@ -40,6 +40,8 @@ public:
 
     // read_data: the statements of the month and kind, and the company's account.
     bool readData();
+    // The same when the pay month or kind differs from the list's.
+    void readIfChanged();
     // Writes the file of the ticked employees; false when refused, cancelled or failed.
     bool writeFile();
     bool printList();
@@ -47,6 +49,8 @@ public:
     bool importCsv();
     void setAllChecked(bool on);
     QStringList checkedCodes() const;
+    // 振込指定日 as typed, "MMDD".
+    QString typedDate() const;
     const QString& lastPath() const { return m_lastPath; }
 
 private:
@@ -79,6 +83,7 @@ private:
 
     bool m_hasCompany = false;
     QList<TransferLine> m_lines;
+    QString m_readFor;   // the pay month and kind the list was read for
     QString m_lastPath;
     reports::PrintJob::Hooks m_printHooks;
 };

@@ -151,6 +151,14 @@ TEST_F(ScreensTest, TransferFileAndListFromTheScreen)
 
     grid->item(1, 0)->setCheckState(Qt::Unchecked);
     QTemporaryDir dir;
+    // A month that does not exist is refused, not taken for December; the focus going
+    // back through the pay month on the way keeps the user's ticks.
+    child<QLineEdit>(w, "txtFuriMonth")->setText("13");
+    w->chooseFile = [&](const QString&) { return dir.filePath("bad.txt"); };
+    EXPECT_FALSE(w->writeFile());
+    EXPECT_EQ(data.messages().lastText(), QStringLiteral("振込指定日を正しい月日で入力して下さい。"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("bad.txt")));
+    child<QLineEdit>(w, "txtFuriMonth")->setText("12");
     w->chooseFile = [&](const QString& suggested) {
         EXPECT_TRUE(QFileInfo(suggested).fileName().startsWith(QStringLiteral("振込_給与_202612"))) << suggested.toStdString();
         return dir.filePath("f.txt");
