@@ -405,7 +405,9 @@ QWidget* InpNentyo::buildFamilyPage()
         fg->addWidget(bindCount(fami, QLatin1String(column)), row++, 1);
     }
     QCheckBox* under23 = bindCheck(fami, QStringLiteral("UNDER23"), QStringLiteral("23歳未満の扶養親族あり"));
-    under23->setToolTip(QStringLiteral("所得金額調整控除と、令和8年分からの生命保険料控除（一般）の判定に使います。"));
+    under23->setToolTip(QStringLiteral("所得金額調整控除と、令和8年分からの生命保険料控除（一般）の判定に使います。"
+                                       "特定扶養親族か16歳未満の扶養親族がいれば、生命保険料控除ではチェックがなくても"
+                                       "「あり」として計算します。"));
     fg->addWidget(under23, row++, 0, 1, 2);
     fg->setRowStretch(row, 1);
     h->addWidget(fami);
@@ -828,7 +830,7 @@ bool InpNentyo::set_jyugyoin_combo()
             m_cmbJyugyoin->addItem(e.display());
         m_cmbJyugyoin->setCurrentIndex(-1);
     }
-    m_currentCode.clear();
+    m_shownKey.clear();
     if (m_cmbJyugyoin->count() > 0)
         m_cmbJyugyoin->setCurrentIndex(0);   // as if chosen
     else
@@ -836,10 +838,17 @@ bool InpNentyo::set_jyugyoin_combo()
     return ok;
 }
 
+QString InpNentyo::screenKey() const
+{
+    return year() + QLatin1Char('/') + employeeCode();
+}
+
 void InpNentyo::employeeChosen()
 {
     const QString code = employeeCode();
-    if (code.isEmpty() || code == m_currentCode)
+    // Without a year there is no record to show: loading one would sum no pay at all,
+    // and F1 would then store those zeros over the year's registered adjustment.
+    if (code.isEmpty() || year().isEmpty() || screenKey() == m_shownKey)
         return;
     setStatus(QString());
     NentyoRecord r(ctx().companyId, year(), code);
@@ -850,7 +859,7 @@ void InpNentyo::employeeChosen()
         return;
     }
     showRecord(r);
-    m_currentCode = code;
+    m_shownKey = screenKey();
     setChanged(false);
 }
 
@@ -860,7 +869,7 @@ void InpNentyo::clear_form()
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 2; ++c)
             m_flxKyuyo->item(r, c)->setText(QStringLiteral("0"));
-    m_currentCode.clear();
+    m_shownKey.clear();
 }
 
 void InpNentyo::yearFinished()
@@ -879,8 +888,10 @@ void InpNentyo::yearFinished()
     const QString formatted = QStringLiteral("%1").arg(y, 4, 10, QLatin1Char('0'));
     if (formatted != m_txtYear->text())
         m_txtYear->setText(formatted);
-    if (formatted == m_currentYear)
+    if (formatted == m_currentYear) {
+        employeeChosen();   // the year typed again after it was cleared: its record, not what was shown
         return;
+    }
     m_currentYear = formatted;
     set_jyugyoin_combo();
 }
@@ -923,7 +934,9 @@ bool InpNentyo::checkMyNumbers(const NentyoRecord& record)
                        "前の11桁から決まる検査用の数字です。番号を確かめて入力し直して下さい。")
             .arg(QString::fromUtf8(bad->row), record.text(column)));
     const Cell& c = m_cells[column];
-    m_tabs->setCurrentWidget(c.grid == m_flxHaigu ? m_tabs->widget(1) : m_tabs->widget(2));
+    for (int i = 0; i < m_tabs->count(); ++i)
+        if (m_tabs->widget(i)->isAncestorOf(c.grid))
+            m_tabs->setCurrentIndex(i);
     c.grid->setFocus();
     c.grid->setCurrentCell(c.row, c.column);
     return false;
@@ -933,8 +946,8 @@ void InpNentyo::cmdWrite_Click()
 {
     if (!check_input(QStringLiteral("登録")))
         return;
-    if (m_currentCode != employeeCode()) {
-        // The employee's data could not be shown: show it first, register on the next press.
+    if (m_shownKey != screenKey()) {
+        // The record shown is not this year's and employee's: show it first, register on the next press.
         employeeChosen();
         return;
     }
@@ -977,6 +990,14 @@ void InpNentyo::cmdDelete_Click()
 {
     if (!check_input(QStringLiteral("削除")))
         return;
+    std::optional<NentyoRecord> stored;
+    if (!m_repo.readStored(year(), employeeCode(), &stored, QStringLiteral("cmdDelete_Click")))
+        return;
+    if (!stored) {
+        ctx().messages().information(
+            QStringLiteral("%1年 %2 の年調データは登録されていません。").arg(year(), m_cmbJyugyoin->currentText()));
+        return;
+    }
     if (ctx().messages().question(QStringLiteral("選択されたデータを削除してもよろしいですか？"), Messages::Buttons::YesNo,
                                   Messages::Answer::No, QStringLiteral("確認"))
         != Messages::Answer::Yes)
@@ -994,6 +1015,10 @@ void InpNentyo::cmdPrint_Click()
 {
     if (!check_input(QStringLiteral("印刷")))
         return;
+    if (m_shownKey != screenKey()) {
+        employeeChosen();   // a slip only of what is on the screen for this year and employee
+        return;
+    }
     const NentyoRecord r = recordOnScreen();
     if (!checkMyNumbers(r))
         return;

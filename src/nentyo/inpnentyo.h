@@ -82,6 +82,7 @@ private:
     // The operations of the screen.
     bool set_jyugyoin_combo();
     void employeeChosen();
+    QString screenKey() const;   // "year/code" the boxes name
     void read_zennendo_data();
     void clear_form();
     bool check_input(const QString& caption);
@@ -102,7 +103,7 @@ private:
 
     NentyoRepository m_repo;
     QString m_currentYear;
-    QString m_currentCode;
+    QString m_shownKey;   // "year/code" of the record on the screen; "" for none
     NentyoResult m_result;
     bool m_loading = false;
     // Premiums and credit typed before しない was chosen, given back with する.

@@ -236,7 +236,9 @@ NentyoInput NentyoRecord::input() const
     // A relative's row counts by the income declared for it; an empty row gives nothing.
     for (int i = 1; i <= 4; ++i)
         in.tokutei.push_back(amount(QStringLiteral("TOKUSYOTOKU%1").arg(i)));
-    in.under23 = f("UNDER23");
+    // Specified dependants (19 to 22) and those under 16 are under 23 by definition:
+    // the counts already declared say so even where the box was left empty.
+    in.under23 = f("UNDER23") || n("FAMINUM1") > 0 || n("FAMINUM4") > 0;
     if (f("KIHONSW"))
         in.declaredTotalIncome = a("KIHONSYOTOKU");
     return in;

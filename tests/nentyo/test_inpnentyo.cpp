@@ -5,6 +5,7 @@
 #include "nentyo/mynumber.h"
 
 #include <QCheckBox>
+#include <QTabWidget>
 #include <QFile>
 #include <functional>
 
@@ -229,6 +230,10 @@ TEST_F(InpNentyoTest, BadInputIsRefusedAndNothingStored)
     setCell("flxHaigu", 0, 2, QStringLiteral("１２３４５６７８９０１８"));   // full width, as an input method gives it
     click("cmdWrite");
     EXPECT_EQ(stored(QStringLiteral("NENTYO"), QStringLiteral("HAIGUSYAMYNUM")).toString(), QStringLiteral("123456789018"));
+    setCell("flxTokutei", 0, 2, QStringLiteral("123456789012"));   // named on its own page
+    click("cmdWrite");
+    EXPECT_EQ(field<QTabWidget>(QStringLiteral("tabNentyo"))->currentIndex(), 4);
+    setCell("flxTokutei", 0, 2, QString());
 
     // 無し empties and locks the spouse part.
     click("optHaiguNasi");
@@ -243,6 +248,46 @@ TEST_F(InpNentyoTest, BadInputIsRefusedAndNothingStored)
         click(b);
         EXPECT_TRUE(td.messages().lastText().startsWith(QStringLiteral("従業員を決めた後、"))) << b;
     }
+}
+
+// Clearing the year and choosing another employee once showed a record without pay under
+// the year typed back; F1 then stored its zeros over the registered adjustment.
+TEST_F(InpNentyoTest, AYearClearedAndTypedAgainShowsAndKeepsItsRecord)
+{
+    payYear(2026);
+    payYear(2026, QStringLiteral("00003"));
+    open();
+    choose(QStringLiteral("00003"));
+    amount(QStringLiteral("SEMEHOKEN_NEW"), 40'000);
+    click("cmdWrite");
+    const QVariant balance = december(2026, QStringLiteral("00003"));
+
+    choose(QStringLiteral("00002"));
+    type(QStringLiteral("txtYear"), QString());
+    choose(QStringLiteral("00003"));
+    type(QStringLiteral("txtYear"), QStringLiteral("2026"));
+    EXPECT_EQ(value(QStringLiteral("SEMEHOKEN_NEW")), 40'000);
+    click("cmdWrite");
+    EXPECT_EQ(stored(QStringLiteral("NENTYO"), QStringLiteral("kyuryo"), 2026, QStringLiteral("00003")).toLongLong(),
+              5'400'000);
+    EXPECT_EQ(stored(QStringLiteral("NENTYO"), QStringLiteral("SEMEHOKEN_NEW"), 2026, QStringLiteral("00003")).toLongLong(),
+              40'000);
+    EXPECT_EQ(december(2026, QStringLiteral("00003")), balance);
+
+    // A specified dependant is under 23: 2026, pay 5,000,000, new life premium 100,000 gives
+    // 100,000 / 4 + 30,000 = 55,000 without the box; taxable 3,560,000 − 1,040,000 − 630,000
+    // − 55,000 = 1,835,000 → 91,750 × 102.1 % = 93,676 → 93,600.
+    nentyo::NentyoRecord r(QStringLiteral("01"), QStringLiteral("2026"), QStringLiteral("00003"));
+    r.setAmount(QStringLiteral("kyuryo"), 5'000'000);
+    r.setAmount(QStringLiteral("FAMINUM1"), 1);
+    r.setAmount(QStringLiteral("SEMEHOKEN_NEW"), 100'000);
+    EXPECT_EQ(r.recompute().kakuteTax, 93'600);
+
+    // Deleting what was never registered says so instead of reporting a deletion.
+    choose(QStringLiteral("00002"));
+    td.messages().clear();
+    click("cmdDelete");
+    EXPECT_TRUE(td.messages().lastText().endsWith(QStringLiteral("の年調データは登録されていません。")));
 }
 
 TEST(MyNumber, CheckDigit)
