@@ -1,5 +1,6 @@
 #include "clisession.h"
 
+#include "app/valuehelpers.h"
 #include "climain.h"
 #include "db/database.h"
 #include "reports/fonts.h"
@@ -104,7 +105,8 @@ QStringList pickEmployees(const QList<reports::PickerEntry>& candidates, const Q
     chosen->clear();
     QStringList missing;
     for (const QString& raw : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString code = raw.trimmed().toUpper();
+        // "2" is 00002, as the picker on the screens reads it.
+        const QString code = NormalizeEmployeeCode(raw);
         auto it = std::find_if(candidates.begin(), candidates.end(),
                                [&](const reports::PickerEntry& e) { return e.code == code; });
         if (it == candidates.end())

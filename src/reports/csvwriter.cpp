@@ -2,10 +2,28 @@
 
 #include "app/ownerfile.h"
 
+#include <QRegularExpression>
+
 namespace minasel::reports {
 
-QString CsvWriter::quoteField(const QString& field)
+namespace {
+
+// A spreadsheet takes a cell beginning with these for a formula. Names and addresses
+// are free text, and the files carry pay: such a cell is written as text ('=…), but a
+// negative amount stays a number.
+bool looksLikeFormula(const QString& field)
 {
+    static const QRegularExpression number(QStringLiteral("^-[0-9][0-9,]*(\\.[0-9]+)?$"));
+    if (field.isEmpty() || !QStringLiteral("=+-@\t\r").contains(field.front()))
+        return false;
+    return !number.match(field).hasMatch();
+}
+
+} // namespace
+
+QString CsvWriter::quoteField(const QString& typed)
+{
+    const QString field = looksLikeFormula(typed) ? QLatin1Char('\'') + typed : typed;
     const bool needsQuotes = field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
         || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'));
     if (!needsQuotes)

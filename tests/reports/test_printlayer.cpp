@@ -185,6 +185,10 @@ TEST(Csv, QuotingBomLineEndsAndOwnerOnlyFile)
     const QByteArray expected = QByteArray("\xEF\xBB\xBF") + QStringLiteral("氏名").toUtf8()
         + ",\"a,b\",\"say \"\"hi\"\"\"\r\n\"x\ny\",,\"1,234\"\r\n";
     EXPECT_EQ(CsvWriter::encode(rows), expected);
+    // A typed formula reaches the spreadsheet as text; a negative amount stays a number.
+    EXPECT_EQ(CsvWriter::encode({{QStringLiteral("=1+2"), QStringLiteral("@SUM(A1)"), QStringLiteral("-1,234"),
+                                  QStringLiteral("-A1"), QStringLiteral("+81")}}),
+              QByteArray("\xEF\xBB\xBF'=1+2,'@SUM(A1),\"-1,234\",'-A1,'+81\r\n"));
 
     QTemporaryDir dir;
     QString error;
