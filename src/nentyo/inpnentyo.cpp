@@ -843,6 +843,14 @@ QString InpNentyo::screenKey() const
     return year() + QLatin1Char('/') + employeeCode();
 }
 
+bool InpNentyo::showsChosenRecord()
+{
+    if (m_shownKey == screenKey())
+        return true;
+    employeeChosen();
+    return false;
+}
+
 void InpNentyo::employeeChosen()
 {
     const QString code = employeeCode();
@@ -946,11 +954,8 @@ void InpNentyo::cmdWrite_Click()
 {
     if (!check_input(QStringLiteral("登録")))
         return;
-    if (m_shownKey != screenKey()) {
-        // The record shown is not this year's and employee's: show it first, register on the next press.
-        employeeChosen();
+    if (!showsChosenRecord())
         return;
-    }
     const NentyoRecord r = recordOnScreen();
     if (!checkMyNumbers(r))
         return;
@@ -1015,10 +1020,8 @@ void InpNentyo::cmdPrint_Click()
 {
     if (!check_input(QStringLiteral("印刷")))
         return;
-    if (m_shownKey != screenKey()) {
-        employeeChosen();   // a slip only of what is on the screen for this year and employee
+    if (!showsChosenRecord())
         return;
-    }
     const NentyoRecord r = recordOnScreen();
     if (!checkMyNumbers(r))
         return;

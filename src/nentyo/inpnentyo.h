@@ -83,6 +83,9 @@ private:
     bool set_jyugyoin_combo();
     void employeeChosen();
     QString screenKey() const;   // "year/code" the boxes name
+    // True when the record on the screen is the boxes' year and employee; else that one
+    // is shown first, and F1/F5 act on the next press, never on another year's record.
+    bool showsChosenRecord();
     void read_zennendo_data();
     void clear_form();
     bool check_input(const QString& caption);

@@ -180,7 +180,7 @@ bool InpSyoyo::readEmployee(bool takeMasterValues)
     m_params.shienRate = m_insurance.rates.shien;
     m_params.age = m_insurance.age;
     if (master && takeMasterValues)
-        m_healthKind = m_insurance.care ? QStringLiteral("1") : QStringLiteral("0");
+        m_healthKind = m_insurance.age.care ? QStringLiteral("1") : QStringLiteral("0");
     m_params.previousPay = repository().previousMonthPay(code, payMonth());
     m_params.healthStandardEarlier = repository().healthStandardEarlier(code, payMonth());
     m_txtZengetu->setValue(double(m_params.previousPay.value_or(0)));

@@ -38,7 +38,7 @@ void applyStandardPremiums(MeisaiRecord& s, const StatementInsurance& ins)
         return;
     s.health = ins.premium.health;
     s.pension = ins.premium.pension;
-    s.healthKind = ins.care ? QStringLiteral("1") : QStringLiteral("0");
+    s.healthKind = ins.age.care ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 long long salaryShienPart(const MeisaiRecord& s, const StatementInsurance& ins)
@@ -51,8 +51,8 @@ QString StatementInsurance::explanation() const
     if (!fromHyojun)
         return QString();
     const MonthlyPremium& p = premium;
-    QString health = QStringLiteral("健康保険 %1").arg(percent(care ? rates.healthCare : rates.health));
-    if (care)
+    QString health = QStringLiteral("健康保険 %1").arg(percent(age.care ? rates.healthCare : rates.health));
+    if (age.care)
         health += QStringLiteral("（介護保険を含む）");
     if (rates.shien > 0)
         health += QStringLiteral("＋支援金 %1").arg(percent(rates.shien));
@@ -102,7 +102,6 @@ bool ShahoPremiums::compute(const masters::EmployeeInsurance& e, int payMonth, i
     out->age = insuredByAge(birthday, premiumMonth);
     if (!birthday.isValid())
         out->age.care = e.careFlag;
-    out->care = out->age.care;
     out->careWarning = careWarning(birthday, premiumMonth, e.careFlag);
     out->notices << ageNotices(out->age);
 

@@ -22,8 +22,9 @@ struct StatementInsurance {
     bool fromHyojun = false;   // a standard amount is set: `premium` holds health and pension
     PremiumRates rates;        // the company's rates with the levy in force for the month
     MonthlyPremium premium;
-    bool care = false;         // care insured by age (by the master's flag without a birthday)
-    InsuredByAge age;          // which premiums the age still owes (all without a birthday)
+    // Which premiums the age owes: care by age (by the master's flag without a birthday),
+    // health and pension until 75 and 70 (always without a birthday).
+    InsuredByAge age;
     QString careWarning;       // the master's flag disagrees with the age
     QStringList notices;       // rates later than the newest recorded ones
 
